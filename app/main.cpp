@@ -1,0 +1,33 @@
+#include "app/ErrorReportingApplication.h"
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "app/TickClock.h"
+
+#include <QIcon>
+
+namespace {
+
+std::unique_ptr<QWidget> createMainWindow()
+{
+    auto window = std::make_unique<QWidget>();
+    window->setWindowTitle(QStringLiteral("Dayvell"));
+    window->resize(610, 450);
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    dayvell::ErrorReportingApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dayvell"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/dayvell.png")));
+
+    dayvell::SystemTickClock clock;
+    dayvell::StartupSteps steps;
+    steps.isAlreadyRunning = [] { return dayvell::IsAlreadyRunning(); };
+    steps.createMainWindow = createMainWindow;
+    steps.runMessageLoop = [] { return QApplication::exec(); };
+    steps.clock = &clock;
+    return dayvell::RunStartup(steps);
+}

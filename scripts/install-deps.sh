@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsodium-dev libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 unrtf python3-dbfread
+  fonts-liberation2 unrtf python3-dbfread libdbd-xbase-perl
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-utils
 )

@@ -3,7 +3,7 @@
 #include "print/RichTextEditor.h"
 
 #include <QComboBox>
-#include <QFontComboBox>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLineEdit>
@@ -49,11 +49,12 @@ FormatToolBar::FormatToolBar(RichTextEditor& editor, QWidget* parent) : QWidget(
     row->setContentsMargins(0, 2, 0, 2);
     row->setSpacing(1);
 
-    m_fontNames = new QFontComboBox(this);
+    m_fontNames = new QComboBox(this);
     m_fontNames->setObjectName(QStringLiteral("fontNames"));
     m_fontNames->setToolTip(tr("Font"));
     m_fontNames->setFixedSize(118, kControlHeight);
-    m_fontNames->setEditable(false);
+    m_fontNames->setMaxVisibleItems(20);
+    fillFontNames();
     connect(m_fontNames, &QComboBox::textActivated, this, [this](const QString& family) {
         QTextCharFormat format;
         format.setFontFamilies(QStringList{family});
@@ -155,6 +156,30 @@ QToolButton* FormatToolBar::button(ToolBarIcon which) const
     return m_buttons[indexOf(which)];
 }
 
+void FormatToolBar::fillFontNames()
+{
+    QStringList families = QFontDatabase::families();
+    for (const QString& name : m_editor.fontTable().names())
+        if (!families.contains(name, Qt::CaseInsensitive))
+            families.append(name);
+    families.sort(Qt::CaseInsensitive);
+    m_fontNames->addItems(families);
+}
+
+void FormatToolBar::selectFontName(const QString& family)
+{
+    // An entry may name a font this computer lacks (it is shown in a substitute): list it all the same.
+    int index = m_fontNames->findText(family, Qt::MatchFixedString);
+    if (index < 0) {
+        index = 0;
+        while (index < m_fontNames->count() &&
+               m_fontNames->itemText(index).compare(family, Qt::CaseInsensitive) < 0)
+            ++index;
+        m_fontNames->insertItem(index, family);
+    }
+    m_fontNames->setCurrentIndex(index);
+}
+
 void FormatToolBar::fillColours()
 {
     for (const auto& colour : kColours) {
@@ -190,9 +215,7 @@ void FormatToolBar::showCaretFormat()
     const QStringList families = format.fontFamilies().toStringList();
     const QString family = families.isEmpty() ? defaults.family() : families.front();
     const QSignalBlocker fontsQuiet(m_fontNames);
-    m_fontNames->setCurrentIndex(m_fontNames->findText(family, Qt::MatchFixedString));
-    if (m_fontNames->currentIndex() < 0)
-        m_fontNames->setCurrentFont(QFont(family));
+    selectFontName(family);
 
     const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
                                                                         : defaults.pointSizeF();

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 class QComboBox;
-class QFontComboBox;
 class QTextCharFormat;
 class QToolButton;
 
@@ -25,7 +24,7 @@ public:
     static constexpr int kMinimumPointSize = 8;
     static constexpr int kMaximumPointSize = 1638;
 
-    QFontComboBox* fontNames() const { return m_fontNames; }
+    QComboBox* fontNames() const { return m_fontNames; }
     QComboBox* sizes() const { return m_sizes; }
     QComboBox* colours() const { return m_colours; }
     QToolButton* button(ToolBarIcon which) const;
@@ -35,6 +34,8 @@ public:
 
 private:
     QToolButton* addButton(ToolBarIcon which, const QString& hint, bool checkable);
+    void fillFontNames();
+    void selectFontName(const QString& family);
     void fillColours();
     void selectColour(const QColor& colour);
     void apply(const QTextCharFormat& format);
@@ -42,7 +43,7 @@ private:
     void applyNormal();
 
     RichTextEditor& m_editor;
-    QFontComboBox* m_fontNames = nullptr;
+    QComboBox* m_fontNames = nullptr;
     QComboBox* m_sizes = nullptr;
     QComboBox* m_colours = nullptr;
     QToolButton* m_buttons[10] = {};

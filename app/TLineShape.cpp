@@ -40,10 +40,9 @@ void TLineShape::paintEvent(QPaintEvent*)
     case TLineStyle::stVertical: end = QPoint(half, spanY + half); break;
     case TLineStyle::stAngle: end = QPoint(spanX + half, spanY + half); break;
     }
-    // Pixel centres lie at +0.5: with a flat cap the line covers the band
-    // from its start up to, not including, its end point.
-    const QPointF centre(0.5, 0.5);
-    painter.drawLine(QLineF(QPointF(half, half) + centre, QPointF(end) + centre));
+    // With a flat cap the line covers its start point up to, not including,
+    // its end point.
+    painter.drawLine(QPoint(half, half), end);
 }
 
 } // namespace dayvell

@@ -13,4 +13,10 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build-release --parallel "$(nproc)"
 cmake --install build-release --prefix "$prefix" >/dev/null
 echo "Dayvell is installed in $prefix"
+
+# Menu entry pointing at the installed program.
+applications="$HOME/.local/share/applications"
+mkdir -p "$applications"
+sed -e "s|^Exec=.*|Exec=\"$prefix/dayvell\"|" -e "s|^Icon=.*|Icon=$prefix/dayvell.svg|" \
+    "$prefix/dayvell.desktop" > "$applications/dayvell.desktop"
 exec "$prefix/dayvell" "$@"

@@ -126,6 +126,7 @@ void decodeLeafNode(ConstPage page, std::size_t keyLength, std::string_view cont
     const std::size_t entriesEnd = kLeafEntries + std::size_t{links.keyCount} * entryBytes;
     std::size_t keyEnd = kPageSize;
     std::string previous;
+    previous.reserve(keyLength);
     for (std::size_t i = 0; i < links.keyCount; ++i) {
         std::uint64_t packed = 0;
         const std::size_t at = kLeafEntries + i * entryBytes;
@@ -134,20 +135,19 @@ void decodeLeafNode(ConstPage page, std::size_t keyLength, std::string_view cont
         const std::size_t duplicate = (packed >> recnoBits) & lowBitsMask(duplicateBits);
         const std::size_t trailing = (packed >> (recnoBits + duplicateBits)) & lowBitsMask(trailingBits);
 
-        const std::string which = "key " + std::to_string(i + 1);
-        if (recno == 0) fail(context, which + " has record number 0");
+        const auto which = [i] { return "key " + std::to_string(i + 1); };
+        if (recno == 0) fail(context, which() + " has record number 0");
         if (duplicate + trailing > keyLength)
-            fail(context, which + " has duplicate and trailing counts beyond the key length");
+            fail(context, which() + " has duplicate and trailing counts beyond the key length");
         if (i == 0 && duplicate != 0) fail(context, "first key of the node shares bytes with no previous key");
         const std::size_t stored = keyLength - duplicate - trailing;
-        if (keyEnd - entriesEnd < stored) fail(context, which + " runs into the entry table");
+        if (keyEnd - entriesEnd < stored) fail(context, which() + " runs into the entry table");
         keyEnd -= stored;
 
-        std::string key = previous.substr(0, duplicate);
-        key.append(page.begin() + static_cast<std::ptrdiff_t>(keyEnd), page.begin() + static_cast<std::ptrdiff_t>(keyEnd + stored));
-        key.append(trailing, kBlank);
-        out.push_back({key, recno});
-        previous = std::move(key);
+        previous.resize(duplicate);
+        previous.append(page.begin() + static_cast<std::ptrdiff_t>(keyEnd), page.begin() + static_cast<std::ptrdiff_t>(keyEnd + stored));
+        previous.append(trailing, kBlank);
+        out.push_back({previous, recno});
     }
 
     const std::size_t actualFree = keyEnd - entriesEnd;

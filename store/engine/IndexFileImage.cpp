@@ -41,12 +41,12 @@ std::span<const std::uint8_t, kHeaderSize> IndexFileImage::claimHeader(std::uint
 }
 
 std::span<const std::uint8_t> IndexFileImage::claim(std::uint32_t offset, std::size_t pages, std::string_view what) {
-    const std::string where = std::string(what) + " at offset " + std::to_string(offset);
-    if (offset % kPageSize != 0) fail(where + " is not on a page boundary");
+    const auto where = [&] { return std::string(what) + " at offset " + std::to_string(offset); };
+    if (offset % kPageSize != 0) fail(where() + " is not on a page boundary");
     const std::size_t first = offset / kPageSize;
-    if (first + pages > claimed_.size()) fail(where + " lies beyond the end of the file");
+    if (first + pages > claimed_.size()) fail(where() + " lies beyond the end of the file");
     for (std::size_t page = first; page < first + pages; ++page) {
-        if (claimed_[page]) fail(where + " overlaps a part already read (loop or shared page)");
+        if (claimed_[page]) fail(where() + " overlaps a part already read (loop or shared page)");
         claimed_[page] = true;
     }
     return std::span<const std::uint8_t>(bytes_).subspan(offset, pages * kPageSize);

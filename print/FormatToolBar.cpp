@@ -30,6 +30,10 @@ constexpr NamedColour kColours[] = {
     {"Blue", 0x0000FF},  {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF},  {"White", 0xFFFFFF},
 };
 
+// Entries written on other computers mostly use these; where they are missing, metric-compatible
+// substitutes stand in for them.
+const char* const kCommonFonts[] = {"Arial", "Times New Roman", "Courier New"};
+
 const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 int indexOf(ToolBarIcon which)
@@ -72,6 +76,11 @@ FormatToolBar::FormatToolBar(RichTextEditor& editor, QWidget* parent) : QWidget(
     for (const int size : kSizes)
         m_sizes->addItem(QString::number(size));
     connect(m_sizes, &QComboBox::textActivated, this, &FormatToolBar::applySize);
+    // Enter in the box may be reported more than once; only a size the user typed is applied.
+    connect(m_sizes->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (m_sizes->lineEdit()->isModified())
+            applySize(m_sizes->lineEdit()->text());
+    });
     row->addWidget(m_sizes);
 
     m_colours = new QComboBox(this);
@@ -159,7 +168,10 @@ QToolButton* FormatToolBar::button(ToolBarIcon which) const
 void FormatToolBar::fillFontNames()
 {
     QStringList families = QFontDatabase::families();
-    for (const QString& name : m_editor.fontTable().names())
+    QStringList wanted = m_editor.fontTable().names();
+    for (const char* common : kCommonFonts)
+        wanted.append(QString::fromLatin1(common));
+    for (const QString& name : wanted)
         if (!families.contains(name, Qt::CaseInsensitive))
             families.append(name);
     families.sort(Qt::CaseInsensitive);
@@ -220,7 +232,10 @@ void FormatToolBar::showCaretFormat()
     const double size = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
                                                                         : defaults.pointSizeF();
     const QSignalBlocker sizesQuiet(m_sizes);
-    m_sizes->setCurrentText(QString::number(size));
+    const QString sizeText = QString::number(size);
+    // The index too, so that the list does not apply a typed size a second time when editing ends.
+    m_sizes->setCurrentIndex(m_sizes->findText(sizeText));
+    m_sizes->setEditText(sizeText);
 
     const QSignalBlocker coloursQuiet(m_colours);
     selectColour(format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()

@@ -66,6 +66,27 @@ std::vector<PageLines> linesPerPage(const QTextDocument& document, double pageHe
     return pages;
 }
 
+// The printer belongs to the caller, who may have chosen its paper: the job's page lasts for the job only.
+class PrinterPageRestorer {
+public:
+    explicit PrinterPageRestorer(QPrinter& printer)
+        : m_printer(printer), m_layout(printer.pageLayout()), m_fullPage(printer.fullPage())
+    {
+    }
+    ~PrinterPageRestorer()
+    {
+        m_printer.setFullPage(m_fullPage);
+        m_printer.setPageLayout(m_layout);
+    }
+    PrinterPageRestorer(const PrinterPageRestorer&) = delete;
+    PrinterPageRestorer& operator=(const PrinterPageRestorer&) = delete;
+
+private:
+    QPrinter& m_printer;
+    QPageLayout m_layout;
+    bool m_fullPage;
+};
+
 }  // namespace
 
 DocumentPrinter::DocumentPrinter(const QTextDocument& document, const PageLayout& layout)
@@ -75,6 +96,7 @@ DocumentPrinter::DocumentPrinter(const QTextDocument& document, const PageLayout
 
 void DocumentPrinter::print(QPrinter& printer, const BandPainter& header, const BandPainter& footer) const
 {
+    const PrinterPageRestorer restorer(printer);
     printer.setFullPage(true);
     if (!printer.setPageLayout(paperOf(m_layout)))
         throw EditorError(QStringLiteral("Cannot set a page of %1 x %2 twips on %3")

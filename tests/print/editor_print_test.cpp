@@ -117,6 +117,15 @@ TEST_F(PrintToPdf, PageLayoutSetsTheBands)
     EXPECT_EQ(footers[0].y, 150 + qRound((16838 - 720) * 600 / 1440.0));
 }
 
+TEST_F(PrintToPdf, PrinterKeepsThePaperChosenForIt)
+{
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    editor.print(printer);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
 TEST_F(PrintToPdf, OutputThatCannotBeWrittenIsAnError)
 {
     printer.setOutputFileName(folder.filePath(QStringLiteral("no/such/folder/entry.pdf")));

@@ -56,7 +56,7 @@ PrivacyPanel::PrivacyPanel(std::function<QString()> diaryPassword, UserMessages 
     Pass->setFont(promptFont());
     Pass->setPalette(black);
     Pass->setEchoMode(QLineEdit::Password);
-    Pass->setMaximumWidth(260);
+    Pass->setFixedWidth(240);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

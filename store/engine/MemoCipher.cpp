@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kKeyCheckLabel = "key check";
 constexpr std::string_view kKeyCheckText = "Dayvell table key";
+static_assert(MemoCipher::kKeyCheckSize
+              == MemoCipher::kHeaderSize + kKeyCheckText.size() + MemoCipher::kTagSize);
 
 void initSodium()
 {

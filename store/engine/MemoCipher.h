@@ -30,6 +30,8 @@ public:
     static constexpr std::string_view kMagic{"\x89" "DVM", 4};
     static constexpr unsigned char kVersion = 1;
     static constexpr std::size_t kHeaderSize = kMagic.size() + 1 + kNonceSize;
+    // Every key check has this size, so a table can reserve a fixed place for it.
+    static constexpr std::size_t kKeyCheckSize = kHeaderSize + 17 + kTagSize;
 
     // Argon2id work factors: about half a second on a small two-core machine.
     static constexpr unsigned long long kOpsLimit = 3;

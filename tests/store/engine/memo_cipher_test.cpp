@@ -132,6 +132,7 @@ TEST_F(MemoCipherTest, UnknownFormatVersionIsNamed)
 TEST_F(MemoCipherTest, KeyCheckTellsTheRightPasswordFromAWrongOne)
 {
     const std::string check = diary->makeKeyCheck();
+    EXPECT_EQ(check.size(), MemoCipher::kKeyCheckSize);
     EXPECT_TRUE(diary->verifyKeyCheck(check));
     EXPECT_TRUE(MemoCipher::derive("Secret 1", salt).verifyKeyCheck(check));
     EXPECT_FALSE(otherCase->verifyKeyCheck(check));

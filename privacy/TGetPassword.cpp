@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace dayvell {
 namespace {
@@ -105,6 +106,7 @@ void TGetPassword::buildComponents()
     Label3 = makeLabel(QStringLiteral("New Password"), PassPanel, QRect(16, 82, 90, 20), "Label3");
     NewPassword = makePasswordBox(PassPanel, QRect(116, 80, 120, 24), "NewPassword");
     NewPassword->installEventFilter(this);
+    connect(NewPassword, &QLineEdit::textEdited, this, [this] { newPasswordJustRejected_ = false; });
     Label3->setBuddy(NewPassword);
     Label4 = makeLabel(QStringLiteral("(maximum 8 chars - A-Z, 0-9 and spaces)"), PassPanel,
                        QRect(116, 108, 226, 20), "Label4");
@@ -156,6 +158,7 @@ void TGetPassword::rejectNewPassword()
     messages_.showInformation(QStringLiteral("Valid password characters are A-Z, 0-9 and spaces"));
     NewPassword->clear();
     NewPassword->setFocus();
+    newPasswordJustRejected_ = true;
 }
 
 void TGetPassword::NewPasswordExit()
@@ -179,6 +182,10 @@ bool TGetPassword::eventFilter(QObject* watched, QEvent* event)
 
 void TGetPassword::OkButtonClick()
 {
+    // A click on OK leaves the box first, so a bad password has just been
+    // emptied; that click must not go on to clear the password.
+    if (std::exchange(newPasswordJustRejected_, false) && NewPassword->text().isEmpty())
+        return;
     if (NewPassword->text().isEmpty()) {
         ClearButtonClick();
         return;

@@ -69,6 +69,8 @@ private:
     TableEncryption& table_;
     UserMessages messages_;
     bool processing_ = false;
+    // Set when a bad new password was just emptied, until the box is edited.
+    bool newPasswordJustRejected_ = false;
 };
 
 }  // namespace dayvell

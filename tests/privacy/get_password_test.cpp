@@ -138,6 +138,7 @@ TEST_F(GetPasswordTest, StateTable)
         EXPECT_EQ(dialog->isVisible(), !c.closes);
         if (c.closes) {
             EXPECT_EQ(dialog->result(), QDialog::Accepted);
+            EXPECT_TRUE(QFile::exists(preferences.filePath()));
         }
     }
 }
@@ -263,6 +264,27 @@ TEST_F(GetPasswordTest, OkRefusesBadCharactersEvenWhenTheBoxWasNotLeft)
     EXPECT_TRUE(table.steps.isEmpty());
     EXPECT_EQ(preferences.LoadPreferences(), "Old1");
     EXPECT_TRUE(dialog->isVisible());
+}
+
+// The click leaves the box, which is emptied for the bad character; the same
+// click must not then act as OK with an empty box, which would clear the password.
+TEST_F(GetPasswordTest, ClickingOkWithABadCharacterDoesNotClearThePassword)
+{
+    auto dialog = open("Old1");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->OldPassword->setText("Old1");
+    dialog->NewPassword->setFocus();
+    QTest::keyClicks(dialog->NewPassword, "ab#");
+    QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
+
+    EXPECT_EQ(shown, QStringList{"Valid password characters are A-Z, 0-9 and spaces"});
+    EXPECT_TRUE(table.steps.isEmpty());
+    EXPECT_EQ(preferences.LoadPreferences(), "Old1");
+    EXPECT_TRUE(dialog->isVisible());
+
+    // A later OK on the empty box is meant, and clears as usual.
+    dialog->OkButton->click();
+    EXPECT_EQ(preferences.LoadPreferences(), "");
 }
 
 TEST_F(GetPasswordTest, WhileProcessingTheButtonsAreDisabledTheGaugeMovesAndEscIsIgnored)

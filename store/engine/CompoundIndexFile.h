@@ -21,8 +21,8 @@ struct TagDefinition {
     std::string name;        // up to 10 characters: letters, digits and underscores
     std::string expression;  // key expression, kept as text
     std::string filter;      // condition expression, empty for none
-    bool descending = false;
-    bool unique = false;
+    bool descending = false;  // only marks the tag; its keys are stored and read in ascending order
+    bool unique = false;      // a unique tag holds each key once
     std::size_t keyLength = 0;  // 1 to 240 bytes
 
     friend bool operator==(const TagDefinition&, const TagDefinition&) = default;

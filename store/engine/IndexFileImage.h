@@ -20,8 +20,6 @@ public:
     // pages after a header.
     static IndexFileImage load(const std::filesystem::path& file);
 
-    IndexFileImage(std::string name, std::vector<std::uint8_t> bytes);
-
     const std::string& name() const { return name_; }
 
     // `what` names the claimed part in error messages.
@@ -31,6 +29,8 @@ public:
     [[noreturn]] void fail(std::string_view what) const;
 
 private:
+    IndexFileImage(std::string name, std::vector<std::uint8_t> bytes);
+
     std::span<const std::uint8_t> claim(std::uint32_t offset, std::size_t pages, std::string_view what);
 
     std::string name_;

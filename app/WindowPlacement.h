@@ -20,6 +20,10 @@ QWidget* MainScreen();
 // the main window gets a negative offset.
 QPoint CenteredOver(const QRect& mainFrame, const QSize& windowSize);
 
+// Where the main window starts: at the top-left corner of a 640 by 480
+// screen, centred on any other (halves truncated toward zero).
+QPoint InitialPlacement(const QSize& screen, const QSize& window);
+
 // Moves the window so that it is centred over the registered main window
 // (over the primary screen when there is none yet).
 void CenterOverMainScreen(QWidget* window);

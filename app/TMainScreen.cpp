@@ -1,0 +1,481 @@
+#include "app/TMainScreen.h"
+
+#include "app/AppFolder.h"
+#include "app/BevelPanel.h"
+#include "app/ButtonGlyphs.h"
+#include "app/DateTexts.h"
+#include "app/HelpFile.h"
+#include "app/HelpWindow.h"
+#include "app/MessageBoxes.h"
+#include "app/PictureButton.h"
+#include "app/TLineShape.h"
+#include "app/TRingPanel.h"
+#include "app/TSplashform.h"
+#include "app/TextButton.h"
+#include "app/WindowPlacement.h"
+#include "print/FormatToolBar.h"
+#include "print/RichTextEditor.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+namespace dayvell {
+namespace {
+
+constexpr int ToolbarHeight = 34;
+constexpr int ButtonBarHeight = 41;
+constexpr int LineHeight = 8;
+
+QFont arial(int points, bool bold = false, bool italic = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void addSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+
+bool onlyCtrlHeld(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    return held == Qt::ControlModifier;
+}
+
+} // namespace
+
+TMainScreen::TMainScreen(std::unique_ptr<EntryStore> store, QWidget* parent)
+    : QMainWindow(parent)
+    , store_(std::move(store))
+{
+    setObjectName(QStringLiteral("MainScreen"));
+    setWindowTitle(QStringLiteral("Dayvell"));
+    setWindowIcon(QIcon(QStringLiteral(":/dayvell.png")));
+    setFont(arial(8));
+    RegisterMainScreen(this);
+
+    auto* client = new QWidget(this);
+    auto* stack = new QVBoxLayout(client);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    setCentralWidget(client);
+
+    buildPage();
+    buildButtonBar();
+    stack->addWidget(ToolbarPanel);
+    stack->addWidget(RingPanel1, 1);
+    stack->addWidget(ActionPanel);
+    buildMenus();
+
+    // Sees every event of the program first: the page's resizes and the keys
+    // meant for any control of this window.
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TMainScreen::~TMainScreen()
+{
+    qApp->removeEventFilter(this);
+    if (MainScreen() == this)
+        RegisterMainScreen(nullptr);
+}
+
+void TMainScreen::buildPage()
+{
+    RingPanel1 = new TRingPanel(this);
+    RingPanel1->setObjectName(QStringLiteral("RingPanel1"));
+    RingPanel1->SetDoubleRing(true);
+    RingPanel1->SetSmallRing(true);
+    RingPanel1->LeftEdge = 31;
+    RingPanel1->RightEdge = 15;
+
+    DateLabel = new QLabel(RingPanel1);
+    DateLabel->setObjectName(QStringLiteral("DateLabel"));
+    DateLabel->setFont(arial(12, true, true));
+    QPalette purple = DateLabel->palette();
+    purple.setColor(QPalette::WindowText, QColor(128, 0, 128));
+    DateLabel->setPalette(purple);
+
+    TopLine = new TLineShape(RingPanel1);
+    TopLine->setObjectName(QStringLiteral("TopLine"));
+    BottomLine = new TLineShape(RingPanel1);
+    BottomLine->setObjectName(QStringLiteral("BottomLine"));
+
+    WPRichText1 = new editor::RichTextEditor(RingPanel1);
+    WPRichText1->setObjectName(QStringLiteral("WPRichText1"));
+    connect(WPRichText1, &editor::RichTextEditor::changed, this, &TMainScreen::WPRichText1Change);
+    connect(WPRichText1, &editor::RichTextEditor::keyPressed, this, &TMainScreen::WPRichText1KeyDown);
+
+    WPRichTextAllPurpose = new editor::RichTextEditor(RingPanel1);
+    WPRichTextAllPurpose->setObjectName(QStringLiteral("WPRichTextAllPurpose"));
+    WPRichTextAllPurpose->setFrameStyle(QFrame::Box | QFrame::Plain);
+    WPRichTextAllPurpose->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WPRichTextAllPurpose->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WPRichTextAllPurpose->hide();
+
+    ToolbarPanel = new BevelPanel(this);
+    ToolbarPanel->setObjectName(QStringLiteral("ToolbarPanel"));
+    ToolbarPanel->setSingleBorder(true);
+    ToolbarPanel->setFixedHeight(ToolbarHeight);
+    WPToolBar2 = new editor::FormatToolBar(*WPRichText1, ToolbarPanel);
+    WPToolBar2->setObjectName(QStringLiteral("WPToolBar2"));
+    ToolbarPanel->placeChild(WPToolBar2, QRect(21, 2, 455, 26));
+}
+
+void TMainScreen::buildButtonBar()
+{
+    ActionPanel = new BevelPanel(this);
+    ActionPanel->setObjectName(QStringLiteral("ActionPanel"));
+    ActionPanel->setFixedHeight(ButtonBarHeight);
+
+    const auto textButton = [this](const char* name, const QString& caption, const QColor& color,
+                                   const QRect& place) {
+        auto* button = new TextButton(caption, color, ActionPanel);
+        button->setObjectName(QString::fromLatin1(name));
+        ActionPanel->placeChild(button, place);
+        return button;
+    };
+    const auto pictureButton = [this](const char* name, const QPixmap& glyph, const QRect& place) {
+        auto* button = new PictureButton(glyph, ActionPanel);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFocusPolicy(Qt::NoFocus);
+        ActionPanel->placeChild(button, place);
+        return button;
+    };
+
+    SaveButton = textButton("SaveButton", QStringLiteral("&Save"), QColor(0, 128, 0), { 15, 4, 60, 22 });
+    CancelButton = textButton("CancelButton", QStringLiteral("&Cancel"), QColor(255, 0, 0), { 84, 4, 89, 22 });
+    SaveButton->hide();
+    CancelButton->hide();
+    ShapeButPop2 = pictureButton("ShapeButPop2", glyphs::arrowLeftToBar(), { 224, 4, 30, 28 });
+    PriorButton = pictureButton("PriorButton", glyphs::arrowLeft(), { 267, 4, 20, 29 });
+    PSpeedButton1 = pictureButton("PSpeedButton1", glyphs::calendar(), { 294, 4, 24, 27 });
+    NextButton = pictureButton("NextButton", glyphs::arrowRight(), { 325, 4, 20, 28 });
+    ShapeButPop1 = pictureButton("ShapeButPop1", glyphs::arrowRightToBar(), { 359, 4, 30, 28 });
+    HideButton = textButton("HideButton", QStringLiteral("&Hide!"), QColor(128, 128, 128), { 453, 4, 69, 22 });
+    TransTextButton1 = textButton("TransTextButton1", QStringLiteral("E&xit"), Qt::white, { 527, 4, 56, 22 });
+
+    connect(SaveButton, &QAbstractButton::clicked, this, &TMainScreen::SaveButtonClick);
+    connect(CancelButton, &QAbstractButton::clicked, this, &TMainScreen::CancelButtonClick);
+    connect(ShapeButPop2, &QAbstractButton::clicked, this, &TMainScreen::ShapeButPop2Click);
+    connect(PriorButton, &QAbstractButton::clicked, this, &TMainScreen::PriorButtonClick);
+    connect(NextButton, &QAbstractButton::clicked, this, &TMainScreen::NextButtonClick);
+    connect(ShapeButPop1, &QAbstractButton::clicked, this, &TMainScreen::ShapeButPop1Click);
+    connect(HideButton, &QAbstractButton::clicked, this, &TMainScreen::HideButtonClick);
+    connect(TransTextButton1, &QAbstractButton::clicked, this, &TMainScreen::TransTextButton1Click);
+}
+
+void TMainScreen::buildMenus()
+{
+    QMenuBar* MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    mnuFile = MainMenu1->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuSecurity = addItem(mnuFile, "mnuSecurity", QStringLiteral("Select or Change Password"));
+    addSeparator(mnuFile, "N2");
+    RebuildIndexes1 = addItem(mnuFile, "RebuildIndexes1", QStringLiteral("Rebuild Indexes (do this often!)"));
+    addSeparator(mnuFile, "N1");
+    PrintSetup1 = addItem(mnuFile, "PrintSetup1", QStringLiteral("Print Setup"));
+    Print1 = mnuFile->addMenu(QStringLiteral("Print"));
+    Print1->setObjectName(QStringLiteral("Print1"));
+    PrintcurrentEntryOnly = addItem(Print1, "PrintcurrentEntryOnly", QStringLiteral("Print Current Entry Only"));
+    PrintCurrentEntryForwardMerged = addItem(Print1, "PrintCurrentEntryForwardMerged",
+                                             QStringLiteral("Print From Current Entry Forward - Merged"));
+    PrintCurrentEntryForwardSeperatePages =
+        addItem(Print1, "PrintCurrentEntryForwardSeperatePages",
+                QStringLiteral("Print From Current Entry Forward - Separate Pages"));
+    addSeparator(mnuFile, "N6");
+    exit1 = addItem(mnuFile, "exit1", QStringLiteral("E&xit"));
+
+    mnuEdit = MainMenu1->addMenu(QStringLiteral("Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuFind = addItem(mnuEdit, "mnuFind", QStringLiteral("&Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    Replace1 = addItem(mnuEdit, "Replace1", QStringLiteral("&Replace"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    addSeparator(mnuEdit, "N3");
+    SpellCheck1 = addItem(mnuEdit, "SpellCheck1", QStringLiteral("&Spell Check"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EnterDate1 = addItem(mnuEdit, "EnterDate1", QStringLiteral("Insert Today's &Date "),
+                         QKeySequence(Qt::CTRL | Qt::Key_D));
+    addSeparator(mnuEdit, "N4");
+    mnuWrapTexttofitScreen = addItem(mnuEdit, "mnuWrapTexttofitScreen", QStringLiteral("&Wrap Text to fit Screen"));
+    mnuWrapTexttofitScreen->setCheckable(true);
+    mnuWrapTexttofitScreen->setChecked(true);
+
+    mnuUtilities = MainMenu1->addMenu(QStringLiteral("Utilities"));
+    mnuUtilities->setObjectName(QStringLiteral("mnuUtilities"));
+    mnuFindentrycontaining = addItem(mnuUtilities, "mnuFindentrycontaining",
+                                     QStringLiteral("Find entry containing..."), QKeySequence(Qt::CTRL | Qt::Key_F4));
+    mnuFindNextBig = addItem(mnuUtilities, "mnuFindNextBig", QStringLiteral("Find Next Entry"),
+                             QKeySequence(Qt::CTRL | Qt::Key_F5));
+    mnuFindNextBig->setEnabled(false);
+
+    Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Contents1 = addItem(Help1, "Contents1", QStringLiteral("Contents"));
+    addSeparator(Help1, "N5");
+    About1 = addItem(Help1, "About1", QStringLiteral("About"));
+
+    connect(PrintSetup1, &QAction::triggered, this, &TMainScreen::PrintSetup1Click);
+    connect(exit1, &QAction::triggered, this, &TMainScreen::exit1Click);
+    connect(mnuWrapTexttofitScreen, &QAction::triggered, this, &TMainScreen::mnuWrapTexttofitScreenClick);
+    connect(Contents1, &QAction::triggered, this, &TMainScreen::Contents1Click);
+    connect(About1, &QAction::triggered, this, &TMainScreen::About1Click);
+}
+
+void TMainScreen::FormCreate()
+{
+    // Short dates follow "mm/dd/yyyy" with the regional separator (ShortDateText);
+    // long dates stay the regional ones (LongDateText).
+    resize(DesignWidth, DesignHeight);
+    if (QScreen* display = screen())
+        move(InitialPlacement(display->geometry().size(), size()));
+
+    tableOpen_ = store_->OpenDiaryFile();
+    if (!tableOpen_) {
+        // Offer to end the program; whoever stays gets told why and keeps a
+        // window without a diary.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!close())
+                    ShowInformation(store_->lastError());
+            },
+            Qt::QueuedConnection);
+    }
+
+    DiaryDate = QDate::currentDate();
+    EntryFound = false;
+    if (tableOpen_) {
+        FindDateRecord();
+        LoadRichText();
+    } else {
+        SetDateCaption();
+    }
+    helpFile_ = AppFolder() + QStringLiteral("DAYVELL.HLP");
+    WPRichText1->setFocus();
+}
+
+EntryStore& TMainScreen::openStore()
+{
+    if (!tableOpen_)
+        throw std::runtime_error(
+            QStringLiteral("The diary is not open: %1").arg(store_->lastError()).toStdString());
+    return *store_;
+}
+
+QPrinter& TMainScreen::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void TMainScreen::SetDateCaption()
+{
+    DateLabel->setText(LongDateText(DiaryDate));
+}
+
+void TMainScreen::FindDateRecord()
+{
+    EntryFound = openStore().FindDateRecord(DiaryDate);
+    SetDateCaption();
+}
+
+void TMainScreen::LoadRichText()
+{
+    const QByteArray rtf = EntryFound ? openStore().LoadRichText() : QByteArray();
+    WPRichText1->clear();
+    if (!rtf.isEmpty())
+        WPRichText1->loadRtf(rtf);
+    WPRichText1->invalidate();
+}
+
+void TMainScreen::SaveRichText()
+{
+    const bool documentIsEmpty = WPRichText1->isEmpty();
+    openStore().SaveRichText(documentIsEmpty ? QByteArray() : WPRichText1->rtf(), documentIsEmpty);
+    EntryFound = !documentIsEmpty;
+}
+
+void TMainScreen::showChangedButtons(bool shown)
+{
+    SaveButton->setVisible(shown);
+    CancelButton->setVisible(shown);
+}
+
+void TMainScreen::WPRichText1Change()
+{
+    showChangedButtons(true);
+}
+
+void TMainScreen::SaveButtonClick()
+{
+    SaveRichText();
+    LoadRichText();
+    showChangedButtons(false);
+}
+
+void TMainScreen::CancelButtonClick()
+{
+    LoadRichText();
+    showChangedButtons(false);
+}
+
+void TMainScreen::moveTo(const QDate& date)
+{
+    DiaryDate = date;
+    FindDateRecord();
+    LoadRichText();
+}
+
+void TMainScreen::NextButtonClick()
+{
+    SaveButtonClick();
+    moveTo(DiaryDate.addDays(1));
+}
+
+void TMainScreen::PriorButtonClick()
+{
+    SaveButtonClick();
+    moveTo(DiaryDate.addDays(-1));
+}
+
+void TMainScreen::ShapeButPop1Click()
+{
+    SaveButtonClick();
+    moveTo(openStore().LastEntryDate());
+}
+
+void TMainScreen::ShapeButPop2Click()
+{
+    SaveButtonClick();
+    moveTo(openStore().FirstEntryDate());
+}
+
+void TMainScreen::WPRichText1KeyDown(QKeyEvent* event)
+{
+    // The editor does not report what pasting and deleting a word change.
+    if ((event->key() == Qt::Key_V || event->key() == Qt::Key_Delete) && onlyCtrlHeld(event))
+        WPRichText1->notifyChanged();
+}
+
+void TMainScreen::FormKeyDown(QKeyEvent* event)
+{
+    if (!onlyCtrlHeld(event))
+        return;
+    if (event->key() == Qt::Key_PageDown)
+        NextButtonClick();
+    else if (event->key() == Qt::Key_PageUp)
+        PriorButtonClick();
+}
+
+bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == RingPanel1 && event->type() == QEvent::Resize) {
+        FormResize();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* target = static_cast<QWidget*>(watched);
+    if (target->window() != this)
+        return false;
+    // An ignored key travels up to the parents; the window sees it only once,
+    // before the control it was meant for.
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool travelling = key == previewedKey_ && previewedKeyReceiver_
+        && target == static_cast<QWidget*>(previewedKeyReceiver_)->parentWidget();
+    previewedKey_ = key;
+    previewedKeyReceiver_ = watched;
+    if (!travelling)
+        FormKeyDown(key); // The key is not consumed: the control gets it as well.
+    return false;
+}
+
+void TMainScreen::FormResize()
+{
+    FitMaximisedWindow(this);
+    const int left = RingPanel1->LeftEdge + 15;
+    const int width = RingPanel1->width() - left - (RingPanel1->RightEdge + 5);
+    DateLabel->setGeometry(left, 8, width, DateLabel->sizeHint().height());
+    TopLine->setGeometry(left, 28, width, LineHeight);
+    BottomLine->setGeometry(left, RingPanel1->height() - 20, width, LineHeight);
+    const int editorTop = 35;
+    WPRichText1->setGeometry(left, editorTop, width, RingPanel1->height() - editorTop - 22);
+    WPRichText1->cursorToStart();
+    WPRichText1->invalidate();
+}
+
+void TMainScreen::closeEvent(QCloseEvent* event)
+{
+    if (AskConfirm(QStringLiteral("Exit program?")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainScreen::exit1Click()
+{
+    close();
+}
+
+void TMainScreen::TransTextButton1Click()
+{
+    close();
+}
+
+void TMainScreen::HideButtonClick()
+{
+    showMinimized();
+}
+
+void TMainScreen::mnuWrapTexttofitScreenClick()
+{
+    WPRichText1->setWordWrap(mnuWrapTexttofitScreen->isChecked());
+    WPRichText1->invalidate();
+}
+
+void TMainScreen::PrintSetup1Click()
+{
+    QPrintDialog dialog(&Printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    dialog.exec();
+}
+
+void TMainScreen::Contents1Click()
+{
+    ShowHelpTopic(helpFile_, HelpFile::ContentsContext);
+}
+
+void TMainScreen::About1Click()
+{
+    TSplashform about;
+    about.OKbutton->show();
+    about.exec();
+}
+
+} // namespace dayvell

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/EntryStore.h"
+
+#include <QDate>
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QPrinter;
+
+namespace dayvell {
+
+namespace editor {
+class FormatToolBar;
+class RichTextEditor;
+} // namespace editor
+
+class BevelPanel;
+class PictureButton;
+class TLineShape;
+class TRingPanel;
+class TextButton;
+
+// The main window: a ring-binder page showing the entry of one date, with the
+// formatting toolbar above it, the button bar below and the menus. It owns the
+// current date and the diary table for the whole run.
+class TMainScreen : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DesignWidth = 610;
+    static constexpr int DesignHeight = 450;
+
+    explicit TMainScreen(std::unique_ptr<EntryStore> store, QWidget* parent = nullptr);
+    ~TMainScreen() override;
+
+    QDate DiaryDate;
+    bool EntryFound = false;
+
+    // Components, named as the rest of the program refers to them.
+    BevelPanel* ToolbarPanel = nullptr;
+    editor::FormatToolBar* WPToolBar2 = nullptr;
+    TRingPanel* RingPanel1 = nullptr;
+    QLabel* DateLabel = nullptr;
+    TLineShape* TopLine = nullptr;
+    TLineShape* BottomLine = nullptr;
+    editor::RichTextEditor* WPRichText1 = nullptr;
+    editor::RichTextEditor* WPRichTextAllPurpose = nullptr;
+    BevelPanel* ActionPanel = nullptr;
+    TextButton* SaveButton = nullptr;
+    TextButton* CancelButton = nullptr;
+    PictureButton* ShapeButPop2 = nullptr;
+    PictureButton* PriorButton = nullptr;
+    PictureButton* PSpeedButton1 = nullptr;
+    PictureButton* NextButton = nullptr;
+    PictureButton* ShapeButPop1 = nullptr;
+    TextButton* HideButton = nullptr;
+    TextButton* TransTextButton1 = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuSecurity = nullptr;
+    QAction* RebuildIndexes1 = nullptr;
+    QAction* PrintSetup1 = nullptr;
+    QMenu* Print1 = nullptr;
+    QAction* PrintcurrentEntryOnly = nullptr;
+    QAction* PrintCurrentEntryForwardMerged = nullptr;
+    QAction* PrintCurrentEntryForwardSeperatePages = nullptr;
+    QAction* exit1 = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuFind = nullptr;
+    QAction* Replace1 = nullptr;
+    QAction* SpellCheck1 = nullptr;
+    QAction* EnterDate1 = nullptr;
+    QAction* mnuWrapTexttofitScreen = nullptr;
+    QMenu* mnuUtilities = nullptr;
+    QAction* mnuFindentrycontaining = nullptr;
+    QAction* mnuFindNextBig = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // The printer chosen with Print Setup; it stays for the whole run.
+    QPrinter& Printer();
+    // The table behind the page; null when it could not be opened.
+    EntryStore* Store() const { return tableOpen_ ? store_.get() : nullptr; }
+    QString HelpFilePath() const { return helpFile_; }
+
+    // Entry storage and navigation.
+    void SetDateCaption();
+    void FindDateRecord();
+    void LoadRichText();
+    void SaveRichText();
+
+    void SaveButtonClick();
+    void CancelButtonClick();
+    void NextButtonClick();
+    void PriorButtonClick();
+    void ShapeButPop1Click();
+    void ShapeButPop2Click();
+    void WPRichText1Change();
+    void WPRichText1KeyDown(QKeyEvent* event);
+
+    // Window.
+    void FormResize();
+    void mnuWrapTexttofitScreenClick();
+    void PrintSetup1Click();
+    void Contents1Click();
+    void About1Click();
+    void exit1Click();
+    void TransTextButton1Click();
+    void HideButtonClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPage();
+    void buildButtonBar();
+    void buildMenus();
+    void FormCreate();
+    void FormKeyDown(QKeyEvent* event);
+    void showChangedButtons(bool shown);
+    void moveTo(const QDate& date);
+    EntryStore& openStore();
+
+    std::unique_ptr<EntryStore> store_;
+    bool tableOpen_ = false;
+    std::unique_ptr<QPrinter> printer_;
+    const QKeyEvent* previewedKey_ = nullptr;
+    QObject* previewedKeyReceiver_ = nullptr;
+    QString helpFile_;
+};
+
+} // namespace dayvell

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/EntryStore.h"
+
+#include <map>
+
+// Entries kept in memory, with the lookup and save rules of the diary table.
+class MemoryEntryStore : public dayvell::EntryStore
+{
+public:
+    std::map<QDate, QByteArray>& entries;
+    bool opens = true;
+    QDate current;
+    bool found = false;
+
+    explicit MemoryEntryStore(std::map<QDate, QByteArray>& storage)
+        : entries(storage)
+    {
+    }
+
+    bool OpenDiaryFile() override { return opens; }
+    QString lastError() const override { return opens ? QString() : QStringLiteral("Cannot open /x/DAYVELL.DBF"); }
+    bool FindDateRecord(const QDate& date) override
+    {
+        current = date;
+        found = entries.count(date) > 0;
+        return found;
+    }
+    QByteArray LoadRichText() override { return found ? entries.at(current) : QByteArray(); }
+    void SaveRichText(const QByteArray& rtf, bool documentIsEmpty) override
+    {
+        if (documentIsEmpty) {
+            entries.erase(current);
+            found = false;
+        } else {
+            entries[current] = rtf;
+            found = true;
+        }
+    }
+    QDate FirstEntryDate() override { return entries.empty() ? QDate::currentDate() : entries.begin()->first; }
+    QDate LastEntryDate() override { return entries.empty() ? QDate::currentDate() : entries.rbegin()->first; }
+};

@@ -1,0 +1,452 @@
+#include "MemoryEntryStore.h"
+
+#include "app/AppFolder.h"
+#include "app/BevelPanel.h"
+#include "app/MessageBoxes.h"
+#include "app/PictureButton.h"
+#include "app/TLineShape.h"
+#include "app/TMainScreen.h"
+#include "app/TRingPanel.h"
+#include "app/TSplashform.h"
+#include "app/TextButton.h"
+#include "app/WindowPlacement.h"
+#include "print/RichTextEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace dayvell;
+
+namespace {
+
+class MainScreenTest : public ::testing::Test
+{
+protected:
+    std::map<QDate, QByteArray> entries;
+    QStringList questions;
+    QStringList informations;
+    int exitAnswer = MessageResultNo;
+    ScopedMessageResponder responder{ [this](const QString& text, const QString& caption, int) {
+        if (caption == "Confirm") {
+            questions << text;
+            return exitAnswer;
+        }
+        informations << text;
+        return int(MessageResultOk);
+    } };
+    std::unique_ptr<TMainScreen> window;
+
+    void open(bool opens = true)
+    {
+        auto store = std::make_unique<MemoryEntryStore>(entries);
+        store->opens = opens;
+        window = std::make_unique<TMainScreen>(std::move(store));
+        window->show();
+        QApplication::processEvents();
+    }
+
+    void goTo(const QDate& date)
+    {
+        window->DiaryDate = date;
+        window->FindDateRecord();
+        window->LoadRichText();
+    }
+
+    QString pageText() const { return window->WPRichText1->toPlainText(); }
+    bool changedButtonsShown() const
+    {
+        EXPECT_EQ(window->SaveButton->isVisible(), window->CancelButton->isVisible());
+        return window->SaveButton->isVisible();
+    }
+
+    void type(const QString& text)
+    {
+        window->WPRichText1->setFocus();
+        QTest::keyClicks(window->WPRichText1, text);
+    }
+
+    void storeEntry(const QDate& date, const QString& text)
+    {
+        goTo(date);
+        type(text);
+        window->SaveButtonClick();
+    }
+
+    void TearDown() override
+    {
+        exitAnswer = MessageResultYes;
+        window.reset();
+    }
+};
+
+} // namespace
+
+TEST(MainScreenPlacementTest, StartsAtTheCornerOfA640By480ScreenElseCentred)
+{
+    const struct {
+        QSize screen;
+        QPoint expected;
+    } cases[] = {
+        { { 640, 480 }, { 0, 0 } },
+        { { 800, 600 }, { 95, 75 } },
+        { { 1024, 768 }, { 207, 159 } },
+        { { 641, 480 }, { 15, 15 } },
+        { { 600, 400 }, { -5, -25 } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InitialPlacement(c.screen, { 610, 450 }), c.expected) << c.screen.width();
+}
+
+TEST_F(MainScreenTest, OpensOnTodayAtItsDesignSize)
+{
+    const QDate today = QDate::currentDate();
+    entries[today] = "{\\rtf1 Today's words}";
+    open();
+    EXPECT_EQ(window->windowTitle(), "Dayvell");
+    EXPECT_EQ(window->size(), QSize(610, 450));
+    EXPECT_EQ(window->DiaryDate, today);
+    EXPECT_TRUE(window->EntryFound);
+    EXPECT_EQ(pageText(), "Today's words");
+    EXPECT_EQ(window->DateLabel->text(), QLocale().toString(today, QLocale::LongFormat));
+    EXPECT_FALSE(changedButtonsShown());
+    EXPECT_EQ(MainScreen(), window.get());
+    EXPECT_EQ(window->HelpFilePath(), AppFolder() + "DAYVELL.HLP");
+}
+
+TEST_F(MainScreenTest, MenusCarryTheirCaptionsNamesAndShortcuts)
+{
+    open();
+    QStringList seen;
+    for (QAction* top : window->menuBar()->actions()) {
+        seen << top->menu()->objectName() + "=" + top->text();
+        for (QAction* item : top->menu()->actions()) {
+            QString line = "  " + item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
+            if (!item->shortcut().isEmpty())
+                line += " [" + item->shortcut().toString() + "]";
+            seen << line;
+            if (item->menu())
+                for (QAction* sub : item->menu()->actions())
+                    seen << "    " + sub->objectName() + "=" + sub->text();
+        }
+    }
+    const QStringList expected = {
+        "mnuFile=File",
+        "  mnuSecurity=Select or Change Password",
+        "  N2=-",
+        "  RebuildIndexes1=Rebuild Indexes (do this often!)",
+        "  N1=-",
+        "  PrintSetup1=Print Setup",
+        "  =Print",
+        "    PrintcurrentEntryOnly=Print Current Entry Only",
+        "    PrintCurrentEntryForwardMerged=Print From Current Entry Forward - Merged",
+        "    PrintCurrentEntryForwardSeperatePages=Print From Current Entry Forward - Separate Pages",
+        "  N6=-",
+        "  exit1=E&xit",
+        "mnuEdit=Edit",
+        "  mnuFind=&Find [Ctrl+F]",
+        "  Replace1=&Replace [Ctrl+R]",
+        "  N3=-",
+        "  SpellCheck1=&Spell Check [Ctrl+S]",
+        "  EnterDate1=Insert Today's &Date  [Ctrl+D]",
+        "  N4=-",
+        "  mnuWrapTexttofitScreen=&Wrap Text to fit Screen",
+        "mnuUtilities=Utilities",
+        "  mnuFindentrycontaining=Find entry containing... [Ctrl+F4]",
+        "  mnuFindNextBig=Find Next Entry [Ctrl+F5]",
+        "Help1=Help",
+        "  Contents1=Contents",
+        "  N5=-",
+        "  About1=About",
+    };
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(window->Print1->objectName(), "Print1");
+    EXPECT_FALSE(window->mnuFindNextBig->isEnabled());
+    EXPECT_TRUE(window->mnuWrapTexttofitScreen->isChecked());
+}
+
+TEST_F(MainScreenTest, ButtonBarHoldsItsButtonsAtTheirPlaces)
+{
+    open();
+    const QPoint origin = window->ActionPanel->contentsRect().topLeft();
+    const struct {
+        QWidget* button;
+        QRect place;
+    } cases[] = {
+        { window->SaveButton, { 15, 4, 60, 22 } },      { window->CancelButton, { 84, 4, 89, 22 } },
+        { window->ShapeButPop2, { 224, 4, 30, 28 } },   { window->PriorButton, { 267, 4, 20, 29 } },
+        { window->PSpeedButton1, { 294, 4, 24, 27 } },  { window->NextButton, { 325, 4, 20, 28 } },
+        { window->ShapeButPop1, { 359, 4, 30, 28 } },   { window->HideButton, { 453, 4, 69, 22 } },
+        { window->TransTextButton1, { 527, 4, 56, 22 } },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.button->geometry(), c.place.translated(origin)) << c.button->objectName().toStdString();
+    EXPECT_EQ(window->SaveButton->text(), "&Save");
+    EXPECT_EQ(window->SaveButton->color(), QColor(0, 128, 0));
+    EXPECT_EQ(window->CancelButton->color(), QColor(255, 0, 0));
+    EXPECT_EQ(window->HideButton->text(), "&Hide!");
+    EXPECT_EQ(window->TransTextButton1->text(), "E&xit");
+    EXPECT_EQ(window->SaveButton->font().pointSize(), 14);
+    EXPECT_TRUE(window->SaveButton->font().bold());
+    EXPECT_EQ(window->ActionPanel->height(), 41);
+    EXPECT_EQ(window->ToolbarPanel->height(), 34);
+}
+
+TEST_F(MainScreenTest, LayoutFollowsTheRingPanelEdges)
+{
+    open();
+    for (const QSize size : { QSize(610, 450), QSize(800, 600), QSize(500, 300) }) {
+        window->resize(size);
+        QApplication::processEvents();
+        const int panelWidth = window->RingPanel1->width();
+        const int panelHeight = window->RingPanel1->height();
+        SCOPED_TRACE(size.width());
+        EXPECT_EQ(window->RingPanel1->LeftEdge, 31);
+        EXPECT_EQ(window->RingPanel1->RightEdge, 15);
+        const QRect label = window->DateLabel->geometry();
+        EXPECT_EQ(label.left(), 46);
+        EXPECT_EQ(label.top(), 8);
+        EXPECT_EQ(label.width(), panelWidth - 46 - 20);
+        EXPECT_EQ(window->TopLine->geometry(), QRect(46, 28, label.width(), 8));
+        EXPECT_EQ(window->BottomLine->geometry(), QRect(46, panelHeight - 20, label.width(), 8));
+        EXPECT_EQ(window->WPRichText1->geometry(), QRect(46, 35, label.width(), panelHeight - 35 - 22));
+    }
+}
+
+TEST_F(MainScreenTest, ResizingPutsTheCursorAtTheStart)
+{
+    open();
+    type("Some words");
+    ASSERT_EQ(window->WPRichText1->textCursor().position(), 10);
+    window->resize(700, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(window->WPRichText1->textCursor().position(), 0);
+}
+
+TEST_F(MainScreenTest, DayStepsFollowTheCalendar)
+{
+    const struct {
+        QDate from;
+        bool forward;
+        QDate to;
+    } cases[] = {
+        { { 1999, 12, 31 }, true, { 2000, 1, 1 } },
+        { { 2000, 2, 28 }, true, { 2000, 2, 29 } },
+        { { 2000, 2, 29 }, true, { 2000, 3, 1 } },
+        { { 2001, 3, 1 }, false, { 2001, 2, 28 } },
+        { { 2000, 1, 1 }, false, { 1999, 12, 31 } },
+    };
+    open();
+    for (const auto& c : cases) {
+        goTo(c.from);
+        c.forward ? window->NextButtonClick() : window->PriorButtonClick();
+        EXPECT_EQ(window->DiaryDate, c.to) << c.from.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(window->DateLabel->text(), QLocale().toString(c.to, QLocale::LongFormat));
+    }
+}
+
+TEST_F(MainScreenTest, TypingThenNextStoresTheEntryAndPriorShowsIt)
+{
+    open();
+    goTo({ 2003, 6, 10 });
+    type("Rain all day");
+    EXPECT_TRUE(changedButtonsShown());
+    window->NextButtonClick();
+    EXPECT_FALSE(changedButtonsShown());
+    EXPECT_EQ(window->DiaryDate, QDate(2003, 6, 11));
+    EXPECT_EQ(pageText(), "");
+    EXPECT_EQ(entries.count(QDate(2003, 6, 10)), 1u);
+    window->PriorButtonClick();
+    EXPECT_EQ(pageText(), "Rain all day");
+    EXPECT_TRUE(window->EntryFound);
+}
+
+TEST_F(MainScreenTest, DeletingAllTextThenMovingDeletesTheEntry)
+{
+    open();
+    storeEntry({ 2003, 6, 10 }, "Short lived");
+    window->WPRichText1->selectAll();
+    QTest::keyClick(window->WPRichText1, Qt::Key_Delete);
+    EXPECT_TRUE(changedButtonsShown());
+    window->PriorButtonClick();
+    EXPECT_EQ(entries.count(QDate(2003, 6, 10)), 0u);
+    window->NextButtonClick();
+    EXPECT_EQ(pageText(), "");
+    EXPECT_FALSE(window->EntryFound);
+}
+
+TEST_F(MainScreenTest, CancelRestoresTheStoredTextOrAnEmptyPage)
+{
+    open();
+    storeEntry({ 2003, 6, 10 }, "Kept");
+    type(" and more");
+    window->CancelButtonClick();
+    EXPECT_EQ(pageText(), "Kept");
+    EXPECT_FALSE(changedButtonsShown());
+
+    goTo({ 2003, 6, 12 });
+    type("Never stored");
+    window->CancelButtonClick();
+    EXPECT_EQ(pageText(), "");
+    EXPECT_EQ(entries.count(QDate(2003, 6, 12)), 0u);
+}
+
+TEST_F(MainScreenTest, SaveStoresAndShowsTheStoredText)
+{
+    open();
+    goTo({ 2003, 6, 10 });
+    type("Saved words");
+    window->SaveButton->click();
+    EXPECT_FALSE(changedButtonsShown());
+    EXPECT_TRUE(window->EntryFound);
+    EXPECT_EQ(pageText(), "Saved words");
+    ASSERT_EQ(entries.count(QDate(2003, 6, 10)), 1u);
+    EXPECT_TRUE(entries[QDate(2003, 6, 10)].startsWith("{\\rtf"));
+}
+
+TEST_F(MainScreenTest, FirstAndLastGoToTheEdgesOfTheDiaryOrToday)
+{
+    open();
+    goTo({ 2010, 1, 1 });
+    window->ShapeButPop1Click();
+    EXPECT_EQ(window->DiaryDate, QDate::currentDate());
+    goTo({ 2010, 1, 1 });
+    window->ShapeButPop2Click();
+    EXPECT_EQ(window->DiaryDate, QDate::currentDate());
+
+    storeEntry({ 1997, 5, 3 }, "May");
+    storeEntry({ 1997, 7, 9 }, "July");
+    goTo({ 2020, 2, 2 });
+    window->ShapeButPop1Click();
+    EXPECT_EQ(window->DiaryDate, QDate(1997, 7, 9));
+    EXPECT_EQ(pageText(), "July");
+    window->ShapeButPop2Click();
+    EXPECT_EQ(window->DiaryDate, QDate(1997, 5, 3));
+    EXPECT_EQ(pageText(), "May");
+}
+
+TEST_F(MainScreenTest, OnlyCtrlWithPageKeysMovesTheDateAndTheEditorStillGetsTheKey)
+{
+    open();
+    int keysSeenByEditor = 0;
+    QObject::connect(window->WPRichText1, &editor::RichTextEditor::keyPressed, [&] { ++keysSeenByEditor; });
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int days;
+    } cases[] = {
+        { Qt::Key_PageDown, Qt::ControlModifier, 1 },
+        { Qt::Key_PageUp, Qt::ControlModifier, -1 },
+        { Qt::Key_PageDown, Qt::ControlModifier | Qt::ShiftModifier, 0 },
+        { Qt::Key_PageDown, Qt::ControlModifier | Qt::AltModifier, 0 },
+        { Qt::Key_PageDown, Qt::NoModifier, 0 },
+        { Qt::Key_PageUp, Qt::ShiftModifier, 0 },
+    };
+    for (const auto& c : cases) {
+        goTo({ 2005, 5, 5 });
+        keysSeenByEditor = 0;
+        window->WPRichText1->setFocus();
+        QTest::keyClick(window->WPRichText1, c.key, c.modifiers);
+        EXPECT_EQ(window->DiaryDate, QDate(2005, 5, 5).addDays(c.days)) << int(c.modifiers);
+        EXPECT_EQ(keysSeenByEditor, 1 + (c.modifiers & Qt::ControlModifier ? 1 : 0)
+                      + (c.modifiers & Qt::ShiftModifier ? 1 : 0) + (c.modifiers & Qt::AltModifier ? 1 : 0))
+            << "the key and its modifier keys reach the editor";
+    }
+}
+
+TEST_F(MainScreenTest, CtrlVAndCtrlDeleteShowTheChangedButtons)
+{
+    open();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool shows;
+    } cases[] = {
+        { Qt::Key_V, Qt::ControlModifier, true },
+        { Qt::Key_Delete, Qt::ControlModifier, true },
+        { Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier, false },
+        { Qt::Key_Delete, Qt::ControlModifier | Qt::AltModifier, false },
+    };
+    for (const auto& c : cases) {
+        window->CancelButtonClick();
+        QApplication::clipboard()->clear();
+        ASSERT_FALSE(changedButtonsShown());
+        QTest::keyClick(window->WPRichText1, c.key, c.modifiers);
+        EXPECT_EQ(changedButtonsShown(), c.shows) << c.key << " " << int(c.modifiers);
+    }
+}
+
+TEST_F(MainScreenTest, ClosingAsksAndNoKeepsEverything)
+{
+    open();
+    goTo({ 2005, 5, 5 });
+    type("Unsaved");
+    exitAnswer = MessageResultNo;
+    window->exit1->trigger();
+    window->TransTextButton1->click();
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(questions, QStringList({ "Exit program?", "Exit program?", "Exit program?" }));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(pageText(), "Unsaved");
+    EXPECT_TRUE(changedButtonsShown());
+
+    exitAnswer = MessageResultYes;
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(entries.count(QDate(2005, 5, 5)), 0u) << "unsaved changes are not stored on exit";
+}
+
+TEST_F(MainScreenTest, WordWrapToggleFollowsItsCheckMark)
+{
+    open();
+    window->mnuWrapTexttofitScreen->trigger();
+    EXPECT_FALSE(window->mnuWrapTexttofitScreen->isChecked());
+    EXPECT_FALSE(window->WPRichText1->wordWrap());
+    window->mnuWrapTexttofitScreen->trigger();
+    EXPECT_TRUE(window->mnuWrapTexttofitScreen->isChecked());
+    EXPECT_TRUE(window->WPRichText1->wordWrap());
+}
+
+TEST_F(MainScreenTest, AboutShowsTheSplashWithItsOkButtonAndLeavesTheDiaryAlone)
+{
+    open();
+    goTo({ 2005, 5, 5 });
+    type("Typed");
+    bool okShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<TSplashform*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        okShown = about->OKbutton->isVisible();
+        about->OKbutton->click();
+    });
+    window->About1->trigger();
+    EXPECT_TRUE(okShown);
+    EXPECT_EQ(pageText(), "Typed");
+    EXPECT_TRUE(changedButtonsShown());
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(MainScreenTest, UnopenedDiaryOffersToExitAndOnNoSaysWhyAndStaysUsable)
+{
+    exitAnswer = MessageResultNo;
+    open(false);
+    QApplication::processEvents();
+    EXPECT_EQ(questions, QStringList{ "Exit program?" });
+    EXPECT_EQ(informations, QStringList{ "Cannot open /x/DAYVELL.DBF" });
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Store(), nullptr);
+    EXPECT_EQ(window->DiaryDate, QDate::currentDate());
+    try {
+        window->NextButtonClick();
+        FAIL() << "moving without a diary must fail";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("Cannot open /x/DAYVELL.DBF"), std::string::npos);
+    }
+}

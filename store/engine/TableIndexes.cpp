@@ -174,6 +174,7 @@ int TableIndexes::createTag(const std::filesystem::path& path, const TagDefiniti
         else
             *same = std::move(tag);
         order += static_cast<int>(same - file.tags.begin()) + 1;
+        file.changed = true;
         write(file);
         break;
     }

@@ -91,7 +91,7 @@ void RichTextEditor::keyPressEvent(QKeyEvent* event)
 
 // ---- content
 
-void RichTextEditor::clearDocument()
+void RichTextEditor::clear()
 {
     const SilentChange silent(*this);
     document()->clear();

@@ -26,7 +26,8 @@ public:
     ~RichTextEditor() override;
 
     // Content. Neither clearing nor loading reports a change; both empty the undo history.
-    void clearDocument();
+    // (Stands in for QTextEdit::clear, which would report the change.)
+    void clear();
     void loadRtf(const QByteArray& rtf);
     QByteArray rtf() const;
     void loadFromFile(const QString& path);      // throws EditorError naming the file

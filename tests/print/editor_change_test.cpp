@@ -73,7 +73,7 @@ const ChangeCase kChangeCases[] = {
     {"undo", [](RichTextEditor& e) { e.undo(); }, true},
     {"insert text", [](RichTextEditor& e) { e.insertText(QStringLiteral("07/05/2026 ")); }, true},
     {"change on request", [](RichTextEditor& e) { e.notifyChanged(); }, true},
-    {"clear", [](RichTextEditor& e) { e.clearDocument(); }, false},
+    {"clear", [](RichTextEditor& e) { e.clear(); }, false},
     {"load", [](RichTextEditor& e) { e.loadRtf("{\\rtf1\\ansi other text\\par}"); }, false},
     {"caret keys", [](RichTextEditor& e) {
          QTest::keyClick(&e, Qt::Key_Home);
@@ -188,7 +188,7 @@ TEST_F(EditorFixture, ClearingLeavesOneEmptyParagraphInTheDefaultFormat)
     QTextCharFormat big;
     big.setFontPointSize(30);
     editor.applyCharFormat(big);
-    editor.clearDocument();
+    editor.clear();
     EXPECT_TRUE(editor.isEmpty());
     QTest::keyClicks(&editor, "x");
     EXPECT_EQ(editor.currentCharFormat().font().pointSize(), 10);
@@ -222,7 +222,7 @@ const EmptyCase kEmptyCases[] = {
     {"text", [](RichTextEditor& e) { e.insertText(QStringLiteral("Dear diary")); }, false},
     {"text cleared", [](RichTextEditor& e) {
          e.insertText(QStringLiteral("Dear diary"));
-         e.clearDocument();
+         e.clear();
      }, true},
     {"typed then deleted", [](RichTextEditor& e) {
          QTest::keyClicks(&e, "ab");

@@ -25,7 +25,7 @@ protected:
 
     void setText(const QString& text)
     {
-        editor.clearDocument();
+        editor.clear();
         editor.insertText(text);
     }
 

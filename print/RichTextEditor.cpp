@@ -94,6 +94,7 @@ void RichTextEditor::keyPressEvent(QKeyEvent* event)
 void RichTextEditor::clear()
 {
     const SilentChange silent(*this);
+    document()->setUndoRedoEnabled(false);
     document()->clear();
     setCurrentCharFormat(QTextCharFormat());
     afterDocumentReplaced();
@@ -102,6 +103,7 @@ void RichTextEditor::clear()
 void RichTextEditor::loadRtf(const QByteArray& rtf)
 {
     const SilentChange silent(*this);
+    document()->setUndoRedoEnabled(false);
     rtf::readRtf(rtf, *document());
     setCurrentCharFormat(QTextCharFormat());
     afterDocumentReplaced();
@@ -109,8 +111,8 @@ void RichTextEditor::loadRtf(const QByteArray& rtf)
 
 void RichTextEditor::afterDocumentReplaced()
 {
-    // Undo must not bring back the text of another entry.
-    document()->clearUndoRedoStacks();
+    // Undo must not bring back the text of another entry; enabling it again starts an empty history.
+    document()->setUndoRedoEnabled(true);
     document()->setModified(false);
     rebuildFontTable();
     m_wordWalker.restart();

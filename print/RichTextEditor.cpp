@@ -352,7 +352,10 @@ int RichTextEditor::fontNumber(const QString& name)
 void RichTextEditor::takeOver(const RichTextEditor& other)
 {
     const SilentChange silent(*this);
-    m_fontTable = other.m_fontTable;
+    // The other editor's fonts join this table rather than replace it, so that a font number handed
+    // out before keeps naming the same font.
+    for (const QString& name : other.m_fontTable.names())
+        m_fontTable.tryAdd(name);
     m_pageLayout = other.m_pageLayout;
     setFont(other.font());
     document()->setDefaultFont(other.document()->defaultFont());

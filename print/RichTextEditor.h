@@ -80,7 +80,8 @@ public:
     // Fonts and defaults.
     int fontNumber(const QString& name);
     const FontTable& fontTable() const { return m_fontTable; }
-    // Takes the font table, page layout, default font and text colour of another editor.
+    // Takes the fonts, page layout, default font and text colour of another editor. Font numbers
+    // already given out stay valid: the other editor's fonts are added to this table.
     void takeOver(const RichTextEditor& other);
 
     // Building documents. Style bits: 1 bold, 2 italic, 4 underline, 8 strike-out.

@@ -310,12 +310,25 @@ TEST(TakeOver, CopiesFontTableLayoutAndDefaults)
     visible.document()->setDefaultFont(serif);
 
     RichTextEditor hidden;
-    hidden.fontNumber(QStringLiteral("Verdana"));
     hidden.takeOver(visible);
-    EXPECT_EQ(hidden.fontTable().names(), visible.fontTable().names());
     EXPECT_EQ(hidden.fontNumber(QStringLiteral("courier new")), 1);
+    EXPECT_EQ(hidden.fontTable().size(), 2);
     EXPECT_EQ(hidden.pageLayout(), visible.pageLayout());
     EXPECT_EQ(hidden.document()->defaultFont(), serif);
+}
+
+TEST(TakeOver, KeepsFontNumbersGivenOutBefore)
+{
+    RichTextEditor visible;
+    visible.loadRtf("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f1 Verdana;}}\\f1 entry\\par}");
+    RichTextEditor merged;
+    const int heading = merged.fontNumber(QStringLiteral("arial"));
+    merged.takeOver(visible);
+    merged.appendParagraph(QStringLiteral("Heading"), heading, 3, 10);
+    EXPECT_EQ(formatAt(merged, 0).fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
+    EXPECT_GE(merged.fontNumber(QStringLiteral("verdana")), 1);
+    EXPECT_GE(merged.fontNumber(QStringLiteral("times new roman")), 1);
+    EXPECT_EQ(merged.fontTable().size(), 3);
 }
 
 }  // namespace

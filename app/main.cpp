@@ -1,6 +1,9 @@
+#include "app/AppFolder.h"
 #include "app/ErrorReportingApplication.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/StoredEntries.h"
+#include "app/TMainScreen.h"
 #include "app/TickClock.h"
 
 #include <QIcon>
@@ -9,10 +12,7 @@ namespace {
 
 std::unique_ptr<QWidget> createMainWindow()
 {
-    auto window = std::make_unique<QWidget>();
-    window->setWindowTitle(QStringLiteral("Dayvell"));
-    window->resize(610, 450);
-    return window;
+    return std::make_unique<dayvell::TMainScreen>(std::make_unique<dayvell::StoredEntries>(dayvell::AppFolder()));
 }
 
 } // namespace

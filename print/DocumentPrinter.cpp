@@ -21,6 +21,8 @@ QString printerDescription(const QPrinter& printer)
 {
     if (!printer.outputFileName().isEmpty())
         return QStringLiteral("the file \"%1\"").arg(printer.outputFileName());
+    if (printer.printerName().isEmpty())
+        return QStringLiteral("the default printer (none is set up)");
     return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
 }
 

@@ -1,5 +1,7 @@
 #include "print/RichTextEditor.h"
 
+#include "print/DocumentAppender.h"
+#include "print/DocumentFragments.h"
 #include "print/DocumentPrinter.h"
 #include "print/EditorError.h"
 #include "print/TextFinder.h"
@@ -10,11 +12,6 @@
 #include <QKeyEvent>
 #include <QSaveFile>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
-#include <QUrl>
-
-#include <map>
-#include <vector>
 
 namespace dayvell::editor {
 
@@ -31,17 +28,6 @@ QString familyOf(const QTextCharFormat& format)
 {
     const QStringList families = format.fontFamilies().toStringList();
     return families.isEmpty() ? QString() : families.front();
-}
-
-template <typename Visit>
-void forEachFragment(const QTextDocument& document, int from, int to, Visit visit)
-{
-    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (const QTextFragment fragment = it.fragment();
-                fragment.isValid() && fragment.position() >= from && fragment.position() < to)
-                visit(fragment);
 }
 
 }  // namespace
@@ -382,15 +368,7 @@ void RichTextEditor::appendParagraph(const QString& text, int fontNumber, int st
     format.setFontUnderline(styleBits & Underline);
     format.setFontStrikeOut(styleBits & StrikeOut);
 
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    if (isEmpty()) {
-        cursor.setBlockFormat(QTextBlockFormat());
-        cursor.setBlockCharFormat(format);
-    } else {
-        cursor.insertBlock(QTextBlockFormat(), format);
-    }
-    cursor.insertText(text, format);
+    DocumentAppender(*document()).appendParagraph(text, format);
 }
 
 void RichTextEditor::fastAppend(const RichTextEditor& other)
@@ -398,59 +376,7 @@ void RichTextEditor::fastAppend(const RichTextEditor& other)
     if (&other == this)
         throw EditorError(QStringLiteral("Cannot perform FastAppendText(self)"));
 
-    const QTextDocument& source = *other.document();
-    // Pictures live in the document's resources under a name: bring them along, renaming those
-    // whose name this document already uses for another picture.
-    std::map<QString, QString> renamed;
-    forEachFragment(source, 0, source.characterCount(), [&](const QTextFragment& fragment) {
-        if (!fragment.charFormat().isImageFormat())
-            return;
-        const QString name = fragment.charFormat().toImageFormat().name();
-        const QVariant picture = source.resource(QTextDocument::ImageResource, QUrl(name));
-        if (!picture.isValid() || renamed.count(name))
-            return;
-        QString target = name;
-        for (int n = 2; document()->resource(QTextDocument::ImageResource, QUrl(target)).isValid(); ++n)
-            target = QStringLiteral("%1-%2").arg(name).arg(n);
-        document()->addResource(QTextDocument::ImageResource, QUrl(target), picture);
-        renamed[name] = target;
-    });
-
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    if (!isEmpty())
-        cursor.insertBlock();
-    const int start = cursor.position();
-    cursor.insertFragment(QTextDocumentFragment(&source));
-    const int end = cursor.position();
-
-    // Inserting merges the first appended paragraph into the current one: give it back its own format.
-    QTextCursor first(document()->findBlock(start));
-    first.setBlockFormat(source.begin().blockFormat());
-    first.setBlockCharFormat(source.begin().charFormat());
-
-    struct Picture {
-        int position;
-        int length;
-        QTextImageFormat format;
-    };
-    std::vector<Picture> toRename;
-    forEachFragment(*document(), start, end, [&](const QTextFragment& fragment) {
-        if (!fragment.charFormat().isImageFormat())
-            return;
-        QTextImageFormat image = fragment.charFormat().toImageFormat();
-        const auto it = renamed.find(image.name());
-        if (it == renamed.end() || it->first == it->second)
-            return;
-        image.setName(it->second);
-        toRename.push_back({fragment.position(), fragment.length(), image});
-    });
-    for (const Picture& picture : toRename) {
-        QTextCursor selection(document());
-        selection.setPosition(picture.position);
-        selection.setPosition(picture.position + picture.length, QTextCursor::KeepAnchor);
-        selection.setCharFormat(picture.format);
-    }
+    DocumentAppender(*document()).appendDocument(*other.document());
 }
 
 }  // namespace dayvell::editor

@@ -14,11 +14,8 @@ QString RegionalDateSeparator(const QLocale& locale)
 QString ShortDateText(const QDate& date, const QLocale& locale)
 {
     const QString separator = RegionalDateSeparator(locale);
-    return QStringLiteral("%1%4%2%4%3")
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(separator);
+    const auto digits = [](int value, int width) { return QString::number(value).rightJustified(width, QLatin1Char('0')); };
+    return digits(date.month(), 2) + separator + digits(date.day(), 2) + separator + digits(date.year(), 4);
 }
 
 QString LongDateText(const QDate& date, const QLocale& locale)

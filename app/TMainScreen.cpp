@@ -4,6 +4,7 @@
 #include "app/BevelPanel.h"
 #include "app/ButtonGlyphs.h"
 #include "app/DateTexts.h"
+#include "app/ErrorReportingApplication.h"
 #include "app/HelpFile.h"
 #include "app/HelpWindow.h"
 #include "app/MessageBoxes.h"
@@ -268,11 +269,16 @@ void TMainScreen::FormCreate()
 
     DiaryDate = QDate::currentDate();
     EntryFound = false;
+    SetDateCaption();
     if (tableOpen_) {
-        FindDateRecord();
-        LoadRichText();
-    } else {
-        SetDateCaption();
+        // No event handler runs this yet: a damaged entry is reported here,
+        // and the window opens with an empty page.
+        try {
+            FindDateRecord();
+            LoadRichText();
+        } catch (const std::exception& error) {
+            ReportError(QString::fromStdString(error.what()));
+        }
     }
     helpFile_ = AppFolder() + QStringLiteral("DAYVELL.HLP");
     WPRichText1->setFocus();

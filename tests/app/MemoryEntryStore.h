@@ -3,6 +3,7 @@
 #include "app/EntryStore.h"
 
 #include <map>
+#include <stdexcept>
 
 // Entries kept in memory, with the lookup and save rules of the diary table.
 class MemoryEntryStore : public dayvell::EntryStore
@@ -12,6 +13,7 @@ public:
     bool opens = true;
     QDate current;
     bool found = false;
+    bool loadFails = false;
 
     explicit MemoryEntryStore(std::map<QDate, QByteArray>& storage)
         : entries(storage)
@@ -26,7 +28,12 @@ public:
         found = entries.count(date) > 0;
         return found;
     }
-    QByteArray LoadRichText() override { return found ? entries.at(current) : QByteArray(); }
+    QByteArray LoadRichText() override
+    {
+        if (loadFails)
+            throw std::runtime_error("The memo of record 1 in /x/DAYVELL.FPT lies beyond the end of the file");
+        return found ? entries.at(current) : QByteArray();
+    }
     void SaveRichText(const QByteArray& rtf, bool documentIsEmpty) override
     {
         if (documentIsEmpty) {

@@ -2,6 +2,8 @@
 
 #include "app/AppFolder.h"
 #include "app/BevelPanel.h"
+#include "app/DateTexts.h"
+#include "app/HelpWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/PictureButton.h"
 #include "app/StoredEntries.h"
@@ -16,6 +18,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
+#include <QPrinter>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -492,3 +496,59 @@ TEST_P(MainScreenTest, UnopenedDiaryOffersToExitAndOnNoSaysWhyAndStaysUsable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, MainScreenTest, ::testing::Values(Storage::Memory, Storage::Table), storageName);
+
+TEST(MainScreenStartTest, ADamagedEntryOfTodayIsReportedAndThePageOpensEmpty)
+{
+    std::map<QDate, QByteArray> entries{ { QDate::currentDate(), "{\\rtf1 lost?}" } };
+    auto store = std::make_unique<MemoryEntryStore>(entries);
+    store->loadFails = true;
+    QStringList shown;
+    ScopedMessageResponder responder([&](const QString& text, const QString& caption, int) {
+        shown << caption + "|" + text;
+        return int(MessageResultYes);
+    });
+    TMainScreen window(std::move(store));
+    EXPECT_EQ(shown, QStringList{ "Dayvell|The memo of record 1 in /x/DAYVELL.FPT lies beyond the end of the file" });
+    EXPECT_EQ(window.WPRichText1->toPlainText(), "");
+    EXPECT_EQ(window.DateLabel->text(), LongDateText(QDate::currentDate()));
+    EXPECT_EQ(entries.size(), 1u) << "nothing is written over the damaged entry";
+}
+
+TEST(MainScreenCommandsTest, HelpContentsOpensTheHelpFileOfTheProgramFolder)
+{
+    QTemporaryDir folder;
+    AppFolderOverride programFolder(folder.path());
+    std::map<QDate, QByteArray> entries;
+    ScopedMessageResponder yes([](const QString&, const QString&, int) { return int(MessageResultYes); });
+    TMainScreen window(std::make_unique<MemoryEntryStore>(entries));
+    EXPECT_THROW(window.Contents1Click(), std::runtime_error) << "no help file yet";
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DAYVELL_SOURCE_DIR "/resources/DAYVELL.HLP"), folder.filePath("DAYVELL.HLP")));
+    window.Contents1->trigger();
+    auto* help = qobject_cast<HelpWindow*>(QApplication::activeWindow());
+    if (!help)
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* candidate = qobject_cast<HelpWindow*>(widget); candidate && candidate->isVisible())
+                help = candidate;
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentContext(), 1009);
+    help->close();
+}
+
+TEST(MainScreenCommandsTest, PrintSetupKeepsOnePrinterForTheRun)
+{
+    std::map<QDate, QByteArray> entries;
+    ScopedMessageResponder yes([](const QString&, const QString&, int) { return int(MessageResultYes); });
+    TMainScreen window(std::make_unique<MemoryEntryStore>(entries));
+    QPrinter* before = &window.Printer();
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    window.PrintSetup1->trigger();
+    EXPECT_EQ(title, "Print Setup");
+    EXPECT_EQ(&window.Printer(), before);
+}

@@ -1,4 +1,5 @@
 #include "app/AppFolder.h"
+#include "app/DateTexts.h"
 #include "app/MessageBoxes.h"
 #include "app/WindowPlacement.h"
 
@@ -179,4 +180,33 @@ TEST(MessageBoxesTest, ResponderAnswersInsteadOfTheUser)
         EXPECT_TRUE(AskConfirm("Exit program?"));
     }
     EXPECT_FALSE(AskConfirm("Exit program?"));
+}
+
+TEST(DateTextsTest, ShortDatesAreMonthDayYearWithTheRegionalSeparator)
+{
+    const struct {
+        QLocale::Language language;
+        QLocale::Territory territory;
+        const char* expected;
+    } cases[] = {
+        { QLocale::English, QLocale::UnitedStates, "07/05/2004" },
+        { QLocale::German, QLocale::Germany, "07.05.2004" },
+        { QLocale::Dutch, QLocale::Netherlands, "07-05-2004" },
+        { QLocale::English, QLocale::UnitedKingdom, "07/05/2004" },
+    };
+    for (const auto& c : cases) {
+        const QLocale locale(c.language, c.territory);
+        EXPECT_EQ(ShortDateText(QDate(2004, 7, 5), locale), QString::fromLatin1(c.expected))
+            << locale.name().toStdString() << " " << locale.dateFormat(QLocale::ShortFormat).toStdString();
+    }
+    EXPECT_EQ(ShortDateText(QDate(987, 12, 31), QLocale(QLocale::English, QLocale::UnitedStates)), "12/31/0987");
+}
+
+TEST(DateTextsTest, LongDatesWriteWeekdayAndMonthOut)
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QString text = LongDateText(QDate(1996, 12, 10), english);
+    EXPECT_TRUE(text.contains("Tuesday")) << text.toStdString();
+    EXPECT_TRUE(text.contains("December")) << text.toStdString();
+    EXPECT_TRUE(text.contains("1996")) << text.toStdString();
 }

@@ -1,7 +1,9 @@
 #include "app/SingleInstance.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -69,4 +71,44 @@ TEST_F(SingleInstanceTest, AnUnusableMarkerPlaceCountsAsNoOtherCopy)
 {
     qputenv("XDG_RUNTIME_DIR", runtimeFolder.path().toLocal8Bit());
     EXPECT_FALSE(dayvell::IsAlreadyRunning("no-such-folder/SemaphoreName"));
+}
+
+TEST_F(SingleInstanceTest, TheProgramHoldsTheMarkerWhileItRuns)
+{
+    // A copy of the program in a folder of its own keeps its diary there.
+    QTemporaryDir programFolder;
+    const QString program = programFolder.filePath("dayvell");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DAYVELL_PATH), program));
+    QProcess diary;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtimeFolder.path());
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    diary.setProcessEnvironment(environment);
+    diary.start(program, {});
+    ASSERT_TRUE(diary.waitForStarted(10000));
+
+    QString answer;
+    for (int attempt = 0; attempt < 100 && answer != "running"; ++attempt) {
+        QProcess probe;
+        startProbe(probe, "SemaphoreName");
+        answer = answerOf(probe);
+        if (answer == "first") {
+            probe.kill();
+            probe.waitForFinished(10000);
+            QThread::msleep(100);
+        }
+    }
+    EXPECT_EQ(answer, "running");
+    EXPECT_EQ(diary.state(), QProcess::Running);
+    for (int attempt = 0; attempt < 100 && !QFile::exists(programFolder.filePath("DAYVELL.DBF")); ++attempt)
+        QThread::msleep(100);
+    EXPECT_TRUE(QFile::exists(programFolder.filePath("DAYVELL.DBF"))) << "the diary lives beside the program";
+
+    diary.kill();
+    ASSERT_TRUE(diary.waitForFinished(10000));
+    QProcess after;
+    startProbe(after, "SemaphoreName");
+    EXPECT_EQ(answerOf(after), "first");
+    after.kill();
+    after.waitForFinished(10000);
 }

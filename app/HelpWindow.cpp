@@ -76,8 +76,14 @@ HelpWindow* ShowHelpTopic(const QString& helpFile, int context)
     if (!help.find(context))
         throw std::runtime_error(QStringLiteral("The help file %1 has no topic %2")
                                      .arg(helpFile).arg(context).toStdString());
-    delete window;
+    QRect place;
+    if (window) {
+        place = window->geometry();
+        delete window;
+    }
     window = new HelpWindow(std::move(help));
+    if (place.isValid())
+        window->setGeometry(place);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->showTopic(context);
     window->show();

@@ -413,9 +413,9 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     // before the control it was meant for.
     auto* key = static_cast<QKeyEvent*>(event);
     const bool travelling = key == previewedKey_ && previewedKeyReceiver_
-        && target == static_cast<QWidget*>(previewedKeyReceiver_)->parentWidget();
+        && target == previewedKeyReceiver_->parentWidget();
     previewedKey_ = key;
-    previewedKeyReceiver_ = watched;
+    previewedKeyReceiver_ = target;
     if (!travelling)
         FormKeyDown(key); // The key is not consumed: the control gets it as well.
     return false;

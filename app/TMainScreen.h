@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -134,7 +135,7 @@ private:
     bool tableOpen_ = false;
     std::unique_ptr<QPrinter> printer_;
     const QKeyEvent* previewedKey_ = nullptr;
-    QObject* previewedKeyReceiver_ = nullptr;
+    QPointer<QWidget> previewedKeyReceiver_;
     QString helpFile_;
 };
 

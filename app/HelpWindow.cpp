@@ -16,7 +16,7 @@ HelpWindow::HelpWindow(HelpFile help, QWidget* parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Dayvell Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(640, 460);
+    resize(760, 500);
 
     titles_ = new QListWidget(this);
     titles_->setObjectName(QStringLiteral("HelpTopics"));
@@ -24,7 +24,7 @@ HelpWindow::HelpWindow(HelpFile help, QWidget* parent)
         auto* item = new QListWidgetItem(topic.title, titles_);
         item->setData(Qt::UserRole, topic.context);
     }
-    titles_->setMaximumWidth(200);
+    titles_->setMaximumWidth(250);
 
     text_ = new QTextBrowser(this);
     text_->setObjectName(QStringLiteral("HelpText"));

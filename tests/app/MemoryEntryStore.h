@@ -14,6 +14,7 @@ public:
     QDate current;
     bool found = false;
     bool loadFails = false;
+    bool saveFails = false;
 
     explicit MemoryEntryStore(std::map<QDate, QByteArray>& storage)
         : entries(storage)
@@ -36,6 +37,8 @@ public:
     }
     void SaveRichText(const QByteArray& rtf, bool documentIsEmpty) override
     {
+        if (saveFails)
+            throw std::runtime_error("Unable to write to /x/DAYVELL.FPT: No space left on device");
         if (documentIsEmpty) {
             entries.erase(current);
             found = false;

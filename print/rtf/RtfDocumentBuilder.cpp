@@ -1,5 +1,7 @@
 #include "print/rtf/RtfDocumentBuilder.h"
 
+#include "print/rtf/RtfPictureCheck.h"
+
 #include <QCryptographicHash>
 #include <QImage>
 #include <QTextDocument>
@@ -59,6 +61,8 @@ void RtfDocumentBuilder::text(QStringView text, const RtfCharacterState& charact
 void RtfDocumentBuilder::picture(const RtfPicture& picture, const RtfCharacterState& character,
                                  const RtfParagraphState& paragraph)
 {
+    if (!isDecodablePicture(picture))
+        return;
     const char* format = picture.format == RtfPictureFormat::Png ? "PNG" : "JPG";
     const QImage image = QImage::fromData(picture.data, format);
     if (image.isNull())
@@ -201,6 +205,12 @@ void RtfDocumentBuilder::enterTableMode(bool inTable)
         format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setCellSpacing(0);
         format.setCellPadding(3);
+        // A table inserted into an empty paragraph keeps that paragraph before it; the paragraph that
+        // ended before the table takes its place instead.
+        const int position = m_cursor.position();
+        if (m_cursor.block().length() == 1 && position > 0
+            && m_document.characterAt(position - 1) == QChar(QChar::ParagraphSeparator))
+            m_cursor.deletePreviousChar();
         m_table = m_cursor.insertTable(1, columns, format);
         m_row = 0;
         m_column = 0;

@@ -71,7 +71,7 @@ QString fieldArgument(const QString& target)
 {
     QString argument = target;
     argument.replace(u'\\', QLatin1String("\\\\"));
-    argument.replace(u'"', QLatin1String("%22"));
+    argument.replace(u'"', QLatin1String("\\\""));
     return argument;
 }
 

@@ -6,7 +6,8 @@ namespace dayvell::rtf {
 
 namespace {
 
-// Field arguments are words or quoted strings; inside quotes a doubled backslash stands for one.
+// Field arguments are words or quoted strings; inside quotes a backslash before a backslash or a quote
+// makes it literal, any other backslash stands for itself.
 QStringList splitArguments(QStringView instruction)
 {
     QStringList arguments;
@@ -21,7 +22,8 @@ QStringList splitArguments(QStringView instruction)
         if (instruction[pos] == u'"') {
             ++pos;
             while (pos < size && instruction[pos] != u'"') {
-                if (instruction[pos] == u'\\' && pos + 1 < size && instruction[pos + 1] == u'\\')
+                if (instruction[pos] == u'\\' && pos + 1 < size
+                    && (instruction[pos + 1] == u'\\' || instruction[pos + 1] == u'"'))
                     ++pos;
                 argument += instruction[pos++];
             }

@@ -1,6 +1,7 @@
 #include "print/rtf/RtfInterpreter.h"
 
 #include "print/rtf/RtfFieldInstruction.h"
+#include "print/rtf/RtfTextCleanup.h"
 
 namespace dayvell::rtf {
 
@@ -51,11 +52,6 @@ bool readableAfterIgnorableMark(RtfKeyword keyword)
     default:
         return false;
     }
-}
-
-bool isControlByte(char byte)
-{
-    return static_cast<unsigned char>(byte) < 0x20 && byte != '\t';
 }
 
 }
@@ -305,7 +301,9 @@ bool RtfInterpreter::documentWord(RtfKeyword keyword, bool hasParameter, int par
         state().unicodeSkip = qBound(0, parameter, maxUnicodeSkip);
         return true;
     case RtfKeyword::Unicode:
-        appendCharacter(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+        // N is a signed 16-bit number; larger ones name no character but still have a fallback.
+        if (parameter >= -32768 && parameter <= 65535)
+            appendCharacter(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
         m_unicodeFallbackLeft = state().unicodeSkip;
         return true;
     default:
@@ -330,6 +328,10 @@ void RtfInterpreter::textWord(RtfKeyword keyword, bool hasParameter, int paramet
         m_sink.pageBreak(state().character, state().paragraph);
         break;
     case RtfKeyword::Cell:
+        if (!state().paragraph.inTable) {
+            appendCharacter(u'\t');
+            break;
+        }
         flushText();
         m_sink.cellEnd(state().character, state().paragraph);
         break;
@@ -340,6 +342,10 @@ void RtfInterpreter::textWord(RtfKeyword keyword, bool hasParameter, int paramet
         endParagraph();
         break;
     case RtfKeyword::Row:
+        if (!state().paragraph.inTable) {
+            endParagraph();
+            break;
+        }
         flushText();
         m_sink.rowEnd();
         break;
@@ -610,23 +616,10 @@ void RtfInterpreter::textBytes(QByteArrayView bytes)
     }
 }
 
-// Control characters other than the tab are not text; they are dropped before decoding.
 void RtfInterpreter::appendDecoded(QByteArrayView bytes)
 {
-    QString* target = textTarget();
-    if (!target)
-        return;
-    const int codePage = currentCodePage();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (isControlByte(bytes[i])) {
-            if (i > start)
-                m_decoder.decode(bytes.sliced(start, i - start), codePage, *target);
-            start = i + 1;
-        }
-    }
-    if (start < bytes.size())
-        m_decoder.decode(bytes.sliced(start), codePage, *target);
+    if (QString* target = textTarget())
+        m_decoder.decode(bytes, currentCodePage(), *target);
 }
 
 void RtfInterpreter::appendCharacter(char16_t character)
@@ -672,7 +665,9 @@ void RtfInterpreter::flushText()
 {
     if (m_text.isEmpty())
         return;
-    m_sink.text(m_text, m_textCharacter, m_textParagraph);
+    cleanUpText(m_text);
+    if (!m_text.isEmpty())
+        m_sink.text(m_text, m_textCharacter, m_textParagraph);
     m_text.clear();
 }
 

@@ -12,6 +12,13 @@ namespace {
 constexpr char hexDigits[] = "0123456789abcdef";
 constexpr int hexCharactersPerLine = 128;
 
+// Characters a reader would take as part of a control word just before them, or as its delimiter.
+bool continuesControlWord(char16_t character)
+{
+    return (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z')
+           || (character >= u'0' && character <= u'9') || character == u'-' || character == u' ';
+}
+
 }
 
 void RtfOutput::controlWord(const char* word)
@@ -124,7 +131,9 @@ void RtfOutput::writeTextCharacter(char16_t character)
     const qsizetype lineLength = m_rtf.size() - m_lineStart;
     if ((character == u' ' && lineLength >= preferredLineLength) || lineLength >= maxLineLength)
         newLine();
-    ensureDelimited();
+    if (continuesControlWord(character))
+        ensureDelimited();
+    m_needsDelimiter = false;
     m_rtf.append(static_cast<char>(character));
 }
 

@@ -2,6 +2,7 @@
 
 #include "print/rtf/RtfCodePage.h"
 #include "print/rtf/RtfInterpreter.h"
+#include "print/rtf/RtfTextCleanup.h"
 
 #include <QStringDecoder>
 
@@ -30,12 +31,8 @@ void feedPlainText(QByteArrayView bytes, RtfSink& sink)
     const RtfParagraphState paragraph;
     const QList<QStringView> lines = QStringView(text).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line;
-        line.reserve(lines[i].size());
-        for (const QChar c : lines[i]) {
-            if (c.unicode() >= 0x20 || c == u'\t')
-                line.append(c);
-        }
+        QString line = lines[i].toString();
+        cleanUpText(line);
         if (!line.isEmpty())
             sink.text(line, character, paragraph);
         if (i + 1 < lines.size())

@@ -1,0 +1,47 @@
+#include "print/rtf/RtfPictureCheck.h"
+
+namespace dayvell::rtf {
+
+namespace {
+
+constexpr qsizetype pngSignatureLength = 8;
+constexpr qsizetype pngChunkOverhead = 12;   // length, type and CRC
+
+quint32 bigEndian32(const char* bytes)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]);
+}
+
+bool isWellFormedPng(const QByteArray& data)
+{
+    if (!data.startsWith("\x89PNG\r\n\x1a\n"))
+        return false;
+    qsizetype pos = pngSignatureLength;
+    while (pos + pngChunkOverhead <= data.size()) {
+        const quint32 length = bigEndian32(data.constData() + pos);
+        if (length > quint32(data.size() - pos - pngChunkOverhead))
+            return false;
+        if (QByteArrayView(data.constData() + pos + 4, 4) == "IEND")
+            return true;
+        pos += pngChunkOverhead + qsizetype(length);
+    }
+    return false;
+}
+
+}
+
+bool isDecodablePicture(const RtfPicture& picture)
+{
+    switch (picture.format) {
+    case RtfPictureFormat::Png:
+        return isWellFormedPng(picture.data);
+    case RtfPictureFormat::Jpeg:
+        return picture.data.startsWith("\xff\xd8\xff");
+    case RtfPictureFormat::Unsupported:
+        break;
+    }
+    return false;
+}
+
+}

@@ -2,8 +2,10 @@
 
 #include "print/rtf/RtfPictureCheck.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
+#include <QImageReader>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextTable>
@@ -14,6 +16,7 @@ namespace dayvell::rtf {
 namespace {
 
 constexpr double twipsPerPixel = 15.0;   // 96 pixels to the inch
+constexpr qint64 maxPicturePixels = 40'000'000;
 
 double pixels(int twips)
 {
@@ -42,6 +45,22 @@ QTextOption::TabType qtTabType(RtfTabKind kind)
     return QTextOption::LeftTab;
 }
 
+// A picture's pixel count is checked from its header before decoding: a small file may declare a huge
+// image, and an entry may hold many.
+QImage decodePicture(const RtfPicture& picture)
+{
+    if (!isDecodablePicture(picture))
+        return {};
+    QBuffer buffer;
+    buffer.setData(picture.data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, picture.format == RtfPictureFormat::Png ? "png" : "jpeg");
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > maxPicturePixels)
+        return {};
+    return reader.read();
+}
+
 }
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const RtfTables& tables)
@@ -61,10 +80,7 @@ void RtfDocumentBuilder::text(QStringView text, const RtfCharacterState& charact
 void RtfDocumentBuilder::picture(const RtfPicture& picture, const RtfCharacterState& character,
                                  const RtfParagraphState& paragraph)
 {
-    if (!isDecodablePicture(picture))
-        return;
-    const char* format = picture.format == RtfPictureFormat::Png ? "PNG" : "JPG";
-    const QImage image = QImage::fromData(picture.data, format);
+    const QImage image = decodePicture(picture);
     if (image.isNull())
         return;
     enterTableMode(paragraph.inTable);

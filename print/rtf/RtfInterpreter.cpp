@@ -12,6 +12,7 @@ constexpr int maxTabStops = 64;
 constexpr int maxFontNameLength = 256;
 constexpr int maxUnicodeSkip = 16;
 constexpr char16_t lineSeparator = 0x2028;
+constexpr int unparsedField = -2;
 
 int lengthParameter(int parameter)
 {
@@ -245,7 +246,7 @@ bool RtfInterpreter::destinationWord(RtfKeyword keyword)
     case RtfKeyword::Field:
         current.field = static_cast<int>(m_fieldInstructions.size());
         m_fieldInstructions.append(QString());
-        m_fieldLinks.append(-1);
+        m_fieldLinks.append(unparsedField);
         return true;
     case RtfKeyword::FieldInstruction:
         if (current.field < 0)
@@ -738,12 +739,12 @@ void RtfInterpreter::emitPicture(const RtfGroupState& pictureGroup)
     m_picture = RtfPicture();
 }
 
+// The link index of a field, -1 when the field is no hyperlink. Parsed once per field.
 int RtfInterpreter::linkOfField(int field)
 {
-    if (m_fieldLinks[field] < 0) {
+    if (m_fieldLinks[field] == unparsedField) {
         const QString target = hyperlinkTarget(m_fieldInstructions[field]);
-        if (!target.isEmpty())
-            m_fieldLinks[field] = m_tables.addLink(target);
+        m_fieldLinks[field] = target.isEmpty() ? -1 : m_tables.addLink(target);
     }
     return m_fieldLinks[field];
 }

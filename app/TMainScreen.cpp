@@ -306,13 +306,35 @@ void TMainScreen::SetDateCaption()
 
 void TMainScreen::FindDateRecord()
 {
-    EntryFound = openStore().FindDateRecord(DiaryDate);
+    try {
+        EntryFound = openStore().FindDateRecord(DiaryDate);
+    } catch (...) {
+        markEntryUnread();
+        throw;
+    }
+    SetDateCaption();
+}
+
+void TMainScreen::markEntryUnread()
+{
+    entryUnread_ = true;
+    WPRichText1->clear();
+    WPRichText1->invalidate();
     SetDateCaption();
 }
 
 void TMainScreen::LoadRichText()
 {
-    const QByteArray rtf = EntryFound ? openStore().LoadRichText() : QByteArray();
+    QByteArray rtf;
+    if (EntryFound) {
+        try {
+            rtf = openStore().LoadRichText();
+        } catch (...) {
+            markEntryUnread();
+            throw;
+        }
+    }
+    entryUnread_ = false;
     WPRichText1->clear();
     if (!rtf.isEmpty())
         WPRichText1->loadRtf(rtf);
@@ -322,6 +344,11 @@ void TMainScreen::LoadRichText()
 void TMainScreen::SaveRichText()
 {
     const bool documentIsEmpty = WPRichText1->isEmpty();
+    if (entryUnread_)
+        throw std::runtime_error(QStringLiteral("The entry of %1 could not be read, so it is not written over. "
+                                                "Copy your text elsewhere, then empty the page to move on.")
+                                     .arg(LongDateText(DiaryDate))
+                                     .toStdString());
     openStore().SaveRichText(documentIsEmpty ? QByteArray() : WPRichText1->rtf(), documentIsEmpty);
     EntryFound = !documentIsEmpty;
 }
@@ -339,8 +366,12 @@ void TMainScreen::WPRichText1Change()
 
 void TMainScreen::SaveButtonClick()
 {
-    SaveRichText();
-    LoadRichText();
+    // An empty page over an entry that could not be read is left alone, so
+    // that the user can move on and the entry stays as it is.
+    if (!(entryUnread_ && WPRichText1->isEmpty())) {
+        SaveRichText();
+        LoadRichText();
+    }
     showChangedButtons(false);
 }
 

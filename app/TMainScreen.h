@@ -128,11 +128,15 @@ private:
     void FormCreate();
     void FormKeyDown(QKeyEvent* event);
     void showChangedButtons(bool shown);
+    void markEntryUnread();
     void moveTo(const QDate& date);
     EntryStore& openStore();
 
     std::unique_ptr<EntryStore> store_;
     bool tableOpen_ = false;
+    // The entry of DiaryDate could not be looked up or read: the page shows
+    // none of it and must never be stored over it.
+    bool entryUnread_ = false;
     std::unique_ptr<QPrinter> printer_;
     const QKeyEvent* previewedKey_ = nullptr;
     QPointer<QWidget> previewedKeyReceiver_;

@@ -13,7 +13,7 @@ public:
     bool opens = true;
     QDate current;
     bool found = false;
-    bool loadFails = false;
+    QDate unreadable; // the entry of this date cannot be read
     bool saveFails = false;
 
     explicit MemoryEntryStore(std::map<QDate, QByteArray>& storage)
@@ -31,7 +31,7 @@ public:
     }
     QByteArray LoadRichText() override
     {
-        if (loadFails)
+        if (found && current == unreadable)
             throw std::runtime_error("The memo of record 1 in /x/DAYVELL.FPT lies beyond the end of the file");
         return found ? entries.at(current) : QByteArray();
     }

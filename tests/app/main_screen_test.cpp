@@ -501,7 +501,7 @@ TEST(MainScreenStartTest, ADamagedEntryOfTodayIsReportedAndThePageOpensEmpty)
 {
     std::map<QDate, QByteArray> entries{ { QDate::currentDate(), "{\\rtf1 lost?}" } };
     auto store = std::make_unique<MemoryEntryStore>(entries);
-    store->loadFails = true;
+    store->unreadable = QDate::currentDate();
     QStringList shown;
     ScopedMessageResponder responder([&](const QString& text, const QString& caption, int) {
         shown << caption + "|" + text;
@@ -551,4 +551,44 @@ TEST(MainScreenCommandsTest, PrintSetupKeepsOnePrinterForTheRun)
     window.PrintSetup1->trigger();
     EXPECT_EQ(title, "Print Setup");
     EXPECT_EQ(&window.Printer(), before);
+}
+
+TEST(MainScreenStartTest, AnUnreadableEntryIsNeverWrittenOver)
+{
+    const QDate damaged(2004, 4, 4);
+    std::map<QDate, QByteArray> entries{ { damaged, "{\\rtf1 damaged}" }, { damaged.addDays(-1), "{\\rtf1 Before}" } };
+    auto memory = std::make_unique<MemoryEntryStore>(entries);
+    memory->unreadable = damaged;
+    ScopedMessageResponder yes([](const QString&, const QString&, int) { return int(MessageResultYes); });
+    TMainScreen window(std::move(memory));
+    window.DiaryDate = damaged.addDays(-1);
+    window.FindDateRecord();
+    window.LoadRichText();
+    QTest::keyClicks(window.WPRichText1, "Typed ");
+
+    // Moving onto the damaged entry stores the page left and shows an empty
+    // page, not the text of the day before.
+    EXPECT_THROW(window.NextButtonClick(), std::runtime_error);
+    EXPECT_EQ(window.DiaryDate, damaged);
+    EXPECT_EQ(window.WPRichText1->toPlainText(), "");
+    EXPECT_TRUE(entries.at(damaged.addDays(-1)).contains("Typed"));
+
+    // Typing there and moving on is refused with the reason; the entry stays.
+    QTest::keyClicks(window.WPRichText1, "New words");
+    try {
+        window.NextButtonClick();
+        FAIL() << "an unreadable entry must not be written over";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("could not be read"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(window.DiaryDate, damaged);
+    EXPECT_EQ(window.WPRichText1->toPlainText(), "New words");
+    EXPECT_EQ(entries.at(damaged), "{\\rtf1 damaged}");
+
+    // With the page left empty the move goes on and the entry is untouched.
+    window.WPRichText1->clear();
+    window.NextButtonClick();
+    EXPECT_EQ(window.DiaryDate, damaged.addDays(1));
+    EXPECT_EQ(entries.at(damaged), "{\\rtf1 damaged}");
+    EXPECT_TRUE(entries.at(damaged.addDays(-1)).contains("Typed"));
 }

@@ -46,7 +46,7 @@ private:
     QComboBox* m_fontNames = nullptr;
     QComboBox* m_sizes = nullptr;
     QComboBox* m_colours = nullptr;
-    QToolButton* m_buttons[10] = {};
+    QToolButton* m_buttons[int(ToolBarIcon::Paste) + 1] = {};
 };
 
 }  // namespace dayvell::editor

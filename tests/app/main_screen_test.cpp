@@ -446,6 +446,27 @@ TEST_P(MainScreenTest, ClosingAsksAndNoKeepsEverything)
     EXPECT_FALSE(stored(QDate(2005, 5, 5))) << "unsaved changes are not stored on exit";
 }
 
+TEST_P(MainScreenTest, CtrlSIsNotASave)
+{
+    open();
+    goTo({ 2005, 5, 5 });
+    type("Typed");
+    QTest::keyClick(window->WPRichText1, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(changedButtonsShown());
+    EXPECT_FALSE(stored(QDate(2005, 5, 5)));
+}
+
+TEST_P(MainScreenTest, HideOnlyMinimizes)
+{
+    open();
+    goTo({ 2005, 5, 5 });
+    type("Typed");
+    window->HideButton->click();
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_EQ(pageText(), "Typed");
+    EXPECT_TRUE(changedButtonsShown());
+}
+
 TEST_P(MainScreenTest, WordWrapToggleFollowsItsCheckMark)
 {
     open();

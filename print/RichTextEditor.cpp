@@ -295,7 +295,7 @@ void RichTextEditor::setSelection(int start, int length)
 {
     const int last = document()->characterCount() - 1;
     const int from = std::clamp(start, 0, last);
-    const int to = std::clamp(from + std::max(length, 0), from, last);
+    const int to = int(std::clamp<qint64>(qint64(from) + std::max(length, 0), from, last));
     QTextCursor cursor(document());
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);

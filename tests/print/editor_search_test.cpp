@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using dayvell::editor::EditorError;
 using dayvell::editor::RichTextEditor;
 
@@ -195,6 +197,7 @@ const SelectionCase kSelectionCases[] = {
     {"past the end", 10, 100, "ree\nfour"},
     {"start after the end", 100, 5, ""},
     {"negative length", 4, -2, ""},
+    {"largest length", 4, std::numeric_limits<int>::max(), "two three\nfour"},
     {"over a paragraph break", 8, 7, "three\nf"},
 };
 

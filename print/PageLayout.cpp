@@ -6,12 +6,18 @@ namespace dayvell::editor {
 
 namespace {
 
+constexpr int kLargest = 200 * 1440;  // 200 inches
+
 int keptOr(int requested, int current, const char* name)
 {
     if (requested == PageLayout::kKeep)
         return current;
     if (requested < 0)
         throw EditorError(QStringLiteral("Page layout: the %1 cannot be negative (%2 twips)")
+                              .arg(QLatin1String(name))
+                              .arg(requested));
+    if (requested > kLargest)
+        throw EditorError(QStringLiteral("Page layout: a %1 of %2 twips is larger than any paper")
                               .arg(QLatin1String(name))
                               .arg(requested));
     return requested;

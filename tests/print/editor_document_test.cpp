@@ -284,6 +284,7 @@ const LayoutCase kBadLayoutCases[] = {
     {"negative page", {-1000, -1000, -1000, -1000, -1000, -5}, {}},
     {"margins wider than the page", {6000, 6240, -1000, -1000, -1000, -1000}, {}},
     {"margins taller than the page", {-1000, -1000, 8000, 8000, -1000, -1000}, {}},
+    {"margins beyond any paper", {2147483647, 2147483647, -1000, -1000, -1000, -1000}, {}},
 };
 
 class PageLayoutRefusal : public ::testing::TestWithParam<LayoutCase> {};

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 
@@ -65,6 +66,16 @@ EncodedPicture encodePicture(const QVariant& resource)
     image.save(&buffer, "PNG");
     picture.size = image.size();
     return picture;
+}
+
+QString listMarker(const QTextList* list, const QTextBlock& block)
+{
+    switch (list->format().style()) {
+    case QTextListFormat::ListDisc: return QStringLiteral("\u2022");
+    case QTextListFormat::ListCircle: return QStringLiteral("\u25e6");
+    case QTextListFormat::ListSquare: return QStringLiteral("\u25aa");
+    default: return list->itemText(block);
+    }
 }
 
 QString fieldArgument(const QString& target)
@@ -214,6 +225,7 @@ void RtfDocumentWriter::writeBlock(const QTextBlock& block, bool inTable, BlockE
     m_out.newLine();
     writeParagraphFormat(block.blockFormat(), inTable);
     writeCharacterFormat(block.charFormat());
+    writeListMarker(block);
     for (auto it = block.begin(); !it.atEnd(); ++it)
         writeFragment(it.fragment());
     switchLink(QString());
@@ -221,6 +233,19 @@ void RtfDocumentWriter::writeBlock(const QTextBlock& block, bool inTable, BlockE
         m_out.controlWord("par");
     else if (end == BlockEnd::Cell)
         m_out.controlWord("cell");
+}
+
+// List numbering is not kept as such; its marker is written as the text readers show before the item.
+void RtfDocumentWriter::writeListMarker(const QTextBlock& block)
+{
+    const QTextList* list = block.textList();
+    if (!list)
+        return;
+    m_out.openGroup();
+    m_out.controlWord("pntext");
+    m_out.text(listMarker(list, block));
+    m_out.controlWord("tab");
+    m_out.closeGroup();
 }
 
 void RtfDocumentWriter::writeParagraphFormat(const QTextBlockFormat& format, bool inTable)

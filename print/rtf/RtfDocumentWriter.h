@@ -33,6 +33,7 @@ private:
     void writeTable(const QTextTable* table);
     void writeRowDefinition(const QTextTable* table);
     void writeBlock(const QTextBlock& block, bool inTable, BlockEnd end);
+    void writeListMarker(const QTextBlock& block);
     void writeParagraphFormat(const QTextBlockFormat& format, bool inTable);
     void writeCharacterFormat(const QTextCharFormat& format);
     void writeFragment(const QTextFragment& fragment);

@@ -31,14 +31,21 @@ QString RtfWriterTables::familyOf(const QTextCharFormat& format) const
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.first().isEmpty())
         return families.first();
+    // The single-family property of older formats.
+    const QString family = format.stringProperty(QTextFormat::FontFamily);
+    if (!family.isEmpty())
+        return family;
     return m_defaultFamily;
 }
 
 int RtfWriterTables::halfPointsOf(const QTextCharFormat& format) const
 {
-    const double points = format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0
-                              ? format.fontPointSize()
-                              : m_defaultPointSize;
+    constexpr double pointsPerPixel = 0.75;   // 96 pixels to the inch
+    double points = m_defaultPointSize;
+    if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
+        points = format.fontPointSize();
+    else if (format.hasProperty(QTextFormat::FontPixelSize) && format.intProperty(QTextFormat::FontPixelSize) > 0)
+        points = format.intProperty(QTextFormat::FontPixelSize) * pointsPerPixel;
     return static_cast<int>(std::lround(points * 2));
 }
 

@@ -9,11 +9,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextDocument>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using namespace dayvell::rtf;
@@ -117,6 +119,59 @@ TEST(RtfWriter, KeepsLinesShortWithCrLfAndTheTextIntact)
     readRtf(rtf, reread);
     EXPECT_EQ(reread.toPlainText(), document->toPlainText());
 }
+
+TEST(RtfWriter, ListItemsKeepTheirMarkersAsText)
+{
+    std::unique_ptr<QTextDocument> document(newDocument());
+    QTextCursor cursor(document.get());
+    cursor.createList(QTextListFormat::ListDecimal);
+    cursor.insertText(QStringLiteral("one"));
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("two"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.createList(QTextListFormat::ListDisc);
+    cursor.insertText(QStringLiteral("dot"));
+
+    QTextDocument reread;
+    readRtf(writeRtf(*document), reread);
+    EXPECT_EQ(reread.toPlainText(), QStringLiteral("1.\tone\n2.\ttwo\n\u2022\tdot"));
+}
+
+struct FontCase {
+    const char* name;
+    std::function<void(QTextCharFormat&)> setUp;
+    QByteArray expected;
+};
+
+void PrintTo(const FontCase& fontCase, std::ostream* out)
+{
+    *out << fontCase.name;
+}
+
+class RtfWriterFonts : public ::testing::TestWithParam<FontCase> {};
+
+// Formats pasted from elsewhere name their font and size in other properties than the editor's own.
+TEST_P(RtfWriterFonts, WritesTheFontAndSizeInEffect)
+{
+    std::unique_ptr<QTextDocument> document(newDocument());
+    QTextCharFormat format;
+    GetParam().setUp(format);
+    QTextCursor(document.get()).insertText(QStringLiteral("x"), format);
+    const QByteArray rtf = writeRtf(*document);
+    EXPECT_TRUE(rtf.contains(GetParam().expected)) << rtf.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, RtfWriterFonts,
+    ::testing::Values(
+        FontCase{"document default", [](QTextCharFormat&) {}, "{\\plain\\f0\\fs20 x}"},
+        FontCase{"point size", [](QTextCharFormat& f) { f.setFontPointSize(10.5); }, "\\fs21 x"},
+        FontCase{"pixel size", [](QTextCharFormat& f) { f.setProperty(QTextFormat::FontPixelSize, 16); },
+                 "\\fs24 x"},
+        FontCase{"family list", [](QTextCharFormat& f) { f.setFontFamilies({QStringLiteral("Georgia")}); },
+                 "\\f1\\fs20 x"},
+        FontCase{"single family", [](QTextCharFormat& f) { f.setProperty(QTextFormat::FontFamily, QStringLiteral("Georgia")); },
+                 "\\f1\\fs20 x"}));
 
 // unrtf is a reader written independently of ours; what it makes of our RTF shows that others can read it.
 class RtfWriterWithUnrtf : public ::testing::Test {

@@ -111,8 +111,8 @@ void DocumentPrinter::print(QPrinter& printer, const BandPainter& header, const 
     const int left = qRound(PageLayout::twipsToPixels(m_layout.leftMargin, dpiX));
     const int top = qRound(PageLayout::twipsToPixels(m_layout.topMargin, dpiY));
     const int bottom = qRound(PageLayout::twipsToPixels(m_layout.bottomMargin, dpiY));
-    const int textWidth = qRound(PageLayout::twipsToPixels(m_layout.textWidth(), dpiX));
-    const int textHeight = qRound(PageLayout::twipsToPixels(m_layout.textHeight(), dpiY));
+    const int textWidth = std::max(1, qRound(PageLayout::twipsToPixels(m_layout.textWidth(), dpiX)));
+    const int textHeight = std::max(1, qRound(PageLayout::twipsToPixels(m_layout.textHeight(), dpiY)));
 
     const std::unique_ptr<QTextDocument> pages(m_document.clone());
     pages->setDocumentMargin(0);

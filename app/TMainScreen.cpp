@@ -262,7 +262,7 @@ void TMainScreen::FormCreate()
             this,
             [this] {
                 if (!close())
-                    ShowInformation(store_->lastError());
+                    ShowInformation(openFailureText());
             },
             Qt::QueuedConnection);
     }
@@ -288,8 +288,14 @@ EntryStore& TMainScreen::openStore()
 {
     if (!tableOpen_)
         throw std::runtime_error(
-            QStringLiteral("The diary is not open: %1").arg(store_->lastError()).toStdString());
+            QStringLiteral("The diary is not open: %1").arg(openFailureText()).toStdString());
     return *store_;
+}
+
+QString TMainScreen::openFailureText() const
+{
+    const QString reason = store_->lastError();
+    return reason.isEmpty() ? QStringLiteral("The diary table could not be opened.") : reason;
 }
 
 QPrinter& TMainScreen::Printer()

@@ -131,6 +131,7 @@ private:
     void markEntryUnread();
     void moveTo(const QDate& date);
     EntryStore& openStore();
+    QString openFailureText() const;
 
     std::unique_ptr<EntryStore> store_;
     bool tableOpen_ = false;

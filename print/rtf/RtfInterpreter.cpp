@@ -40,6 +40,22 @@ int hexNibble(char c)
     return -1;
 }
 
+// Words that change where a group's text goes.
+bool isDestinationKeyword(RtfKeyword keyword)
+{
+    switch (keyword) {
+    case RtfKeyword::SkippedDestination:
+    case RtfKeyword::FontTable:
+    case RtfKeyword::ColourTable:
+    case RtfKeyword::Picture:
+    case RtfKeyword::FieldInstruction:
+    case RtfKeyword::UnicodePair:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool readableAfterIgnorableMark(RtfKeyword keyword)
 {
     switch (keyword) {
@@ -77,10 +93,14 @@ void RtfInterpreter::run(QByteArrayView rtf)
         finishDocument(state());
 }
 
+// A destination is named by the first control word of its group (after \* for the ignorable ones);
+// the same words elsewhere are ignored, so that a stray one cannot swallow the rest of a document.
 void RtfInterpreter::dispatch(const RtfToken& token)
 {
     const bool ignorable = m_nextDestinationIgnorable;
+    const bool groupJustOpened = m_groupJustOpened;
     m_nextDestinationIgnorable = false;
+    m_groupJustOpened = token.type == RtfTokenType::GroupStart;
     switch (token.type) {
     case RtfTokenType::GroupStart:
         openGroup();
@@ -90,6 +110,7 @@ void RtfInterpreter::dispatch(const RtfToken& token)
         break;
     case RtfTokenType::ControlWord: {
         const RtfKeyword keyword = lookUpKeyword(token.bytes);
+        m_wordStartsGroup = groupJustOpened;
         if (ignorable && !readableAfterIgnorableMark(keyword))
             enterSkippedDestination();
         else
@@ -97,7 +118,12 @@ void RtfInterpreter::dispatch(const RtfToken& token)
         break;
     }
     case RtfTokenType::ControlSymbol:
-        controlSymbol(token.symbol);
+        if (token.symbol == '*') {
+            m_nextDestinationIgnorable = groupJustOpened;
+            m_groupJustOpened = groupJustOpened;
+        } else {
+            controlSymbol(token.symbol);
+        }
         break;
     case RtfTokenType::HexByte: {
         const char byte = static_cast<char>(token.symbol);
@@ -224,6 +250,8 @@ void RtfInterpreter::controlWord(RtfKeyword keyword, bool hasParameter, int para
 
 bool RtfInterpreter::destinationWord(RtfKeyword keyword)
 {
+    if (!m_wordStartsGroup)
+        return isDestinationKeyword(keyword);
     RtfGroupState& current = state();
     switch (keyword) {
     case RtfKeyword::SkippedDestination:
@@ -587,9 +615,6 @@ void RtfInterpreter::controlSymbol(unsigned char symbol)
         break;
     case '\t':
         appendCharacter(u'\t');
-        break;
-    case '*':
-        m_nextDestinationIgnorable = true;
         break;
     default:
         break;

@@ -74,6 +74,8 @@ private:
     int m_skippedDepth = 0;
     int m_unicodeFallbackLeft = 0;
     bool m_nextDestinationIgnorable = false;
+    bool m_groupJustOpened = false;   // no token but \* since the last '{'
+    bool m_wordStartsGroup = false;   // the control word being handled came first in its group
     bool m_finished = false;
 
     QString m_text;

@@ -348,6 +348,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"unicode frame markers", "{\\rtf1 a\\u-560?\\u-559?\\u-4?\\u8233?b\\u0?}",
                       "a\nb"},
         MalformedCase{"cells outside a table", "{\\rtf1 a\\cell b\\row c}", "a\tb\nc"},
+        MalformedCase{"destination words inside a group's text", "{\\rtf1 a \\info b\\*\\foo c{\\b \\fonttbl d}}",
+                      "a bcd"},
         MalformedCase{"text after the document", "{\\rtf1 a}{\\rtf1 b}", "a"}));
 
 TEST(RtfMalformedInput, RandomBytesNeverStopTheReader)

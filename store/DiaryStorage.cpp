@@ -20,8 +20,8 @@ std::string toBytes(const QString& text)
 
 }  // namespace
 
-DiaryStorage::DiaryStorage(const QString& programFolder, TodaySource today)
-    : folder_(programFolder), today_(std::move(today)), diaryDate_(today_())
+DiaryStorage::DiaryStorage(const QString& programFolder, TodaySource today, engine::TableOptions options)
+    : folder_(programFolder), today_(std::move(today)), options_(options), diaryDate_(today_())
 {
 }
 
@@ -53,7 +53,8 @@ bool DiaryStorage::OpenDiaryFile()
     if (!QFileInfo::exists(tablePath()) && !CreateDiaryTable())
         return false;
     try {
-        table_ = std::make_unique<engine::Table>(tablePath().toStdString());
+        table_ = std::make_unique<engine::Table>(tablePath().toStdString(), options_);
+        table_->setPassword(password_);
         // A missing or unreadable index opens without the tag: build it anew.
         if (table_->tagOrder(kDateTag) == 0)
             CreateDiaryIndex();
@@ -83,6 +84,23 @@ int DiaryStorage::selectDateOrder()
     return table.setOrder(order);
 }
 
+void DiaryStorage::setPassword(const QString& password)
+{
+    password_ = password.toUtf8().toStdString();
+    if (table_)
+        table_->setPassword(password_);
+}
+
+bool DiaryStorage::isEncrypted() const
+{
+    return table_ && table_->isEncrypted();
+}
+
+bool DiaryStorage::checkPassword(const QString& candidate) const
+{
+    return !table_ || table_->checkPassword(candidate.toUtf8().toStdString());
+}
+
 void DiaryStorage::FindDateRecord()
 {
     selectDateOrder();
@@ -93,7 +111,19 @@ QByteArray DiaryStorage::LoadRichText()
 {
     if (!entryFound_)
         return {};
-    return QByteArray::fromStdString(DiaryTable().memoText(kEntryField));
+    return QByteArray::fromStdString(storedEntryText("cannot be shown"));
+}
+
+// The current record's entry; an entry that cannot be read raises an error
+// that names its date and what `failure` it causes.
+std::string DiaryStorage::storedEntryText(const char* failure) const
+{
+    const std::string date = diaryDate_.toString(QStringLiteral("MM/dd/yyyy")).toStdString();
+    try {
+        return table_->memoText(kEntryField);
+    } catch (const engine::EngineError& error) {
+        throw engine::EngineError("The entry of " + date + " " + failure + ": " + error.what());
+    }
 }
 
 void DiaryStorage::SaveRichText(const QByteArray& rtf, bool documentIsEmpty)
@@ -104,6 +134,10 @@ void DiaryStorage::SaveRichText(const QByteArray& rtf, bool documentIsEmpty)
     // record again makes sure the save lands on the record of this date and
     // never appends a second live record for it.
     FindDateRecord();
+    // An entry that cannot be read must not be lost to a save that replaces
+    // or deletes it, for instance when the date is left after a failed load.
+    if (entryFound_)
+        (void)storedEntryText("was not saved, so that the stored entry is kept");
     if (entryFound_ && documentIsEmpty) {
         table.edit();
         table.setFieldText(kDateField, "");

@@ -118,15 +118,28 @@ std::string MemoCipher::makeSalt()
     return salt;
 }
 
-MemoCipher MemoCipher::derive(std::string_view password, std::string_view salt)
+bool MemoCipher::isAcceptedCost(KeyDerivationCost cost)
+{
+    // The upper bounds keep a damaged file from asking for more memory or
+    // time than any real table was ever given.
+    constexpr unsigned long long kMaxOps = 16;
+    constexpr std::size_t kMaxMemory = std::size_t{1} << 30;
+    return cost.opsLimit >= crypto_pwhash_OPSLIMIT_MIN && cost.opsLimit <= kMaxOps
+           && cost.memLimit >= crypto_pwhash_MEMLIMIT_MIN && cost.memLimit <= kMaxMemory;
+}
+
+MemoCipher MemoCipher::derive(std::string_view password, std::string_view salt, KeyDerivationCost cost)
 {
     initSodium();
     if (salt.size() != kSaltSize)
         throw EngineError("The table's password salt has " + std::to_string(salt.size())
                           + " bytes instead of " + std::to_string(kSaltSize));
+    if (!isAcceptedCost(cost))
+        throw EngineError("The key derivation cost (" + std::to_string(cost.opsLimit) + " passes, "
+                          + std::to_string(cost.memLimit) + " bytes) is outside the accepted range");
     std::array<unsigned char, kKeySize> key{};
     if (crypto_pwhash(key.data(), key.size(), password.data(), password.size(), bytes(salt),
-                      kOpsLimit, kMemLimit, crypto_pwhash_ALG_ARGON2ID13)
+                      cost.opsLimit, cost.memLimit, crypto_pwhash_ALG_ARGON2ID13)
         != 0)
         throw EngineError("Not enough memory to derive the table key from the password");
     MemoCipher cipher(key);

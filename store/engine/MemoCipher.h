@@ -33,15 +33,28 @@ public:
     // Every key check has this size, so a table can reserve a fixed place for it.
     static constexpr std::size_t kKeyCheckSize = kHeaderSize + 17 + kTagSize;
 
-    // Argon2id work factors: about half a second on a small two-core machine.
-    static constexpr unsigned long long kOpsLimit = 3;
-    static constexpr std::size_t kMemLimit = std::size_t{256} << 20;
+    // Argon2id work factors. A table records the cost its key was derived
+    // with, so a key is always derived again with the same cost.
+    struct KeyDerivationCost {
+        unsigned long long opsLimit;
+        std::size_t memLimit;  // bytes
+        bool operator==(const KeyDerivationCost&) const = default;
+    };
+    // About half a second on a small two-core machine.
+    static constexpr KeyDerivationCost kStandardCost{3, std::size_t{256} << 20};
+    // The cheapest cost the library accepts: for tests and benchmarks that
+    // must not wait for the derivation, never for a real diary.
+    static constexpr KeyDerivationCost kQuickTestCost{1, std::size_t{8} << 10};
 
     // A fresh random salt for a table that gets a password.
     static std::string makeSalt();
 
     // Derives the table key; the salt must be kSaltSize bytes.
-    static MemoCipher derive(std::string_view password, std::string_view salt);
+    static MemoCipher derive(std::string_view password, std::string_view salt,
+                             KeyDerivationCost cost = kStandardCost);
+    // Whether the library accepts the cost; a cost read from a file is checked
+    // with it before anything is derived.
+    static bool isAcceptedCost(KeyDerivationCost cost);
 
     MemoCipher(const MemoCipher&) = default;
     MemoCipher& operator=(const MemoCipher&) = default;

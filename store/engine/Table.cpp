@@ -3,7 +3,6 @@
 #include "store/engine/EngineError.h"
 #include "store/engine/MemoFileWriter.h"
 #include "store/engine/MemoReference.h"
-#include "store/engine/TablePacker.h"
 
 #include <algorithm>
 #include <cctype>
@@ -62,9 +61,13 @@ Table::Table(const std::filesystem::path& file, TableOptions options)
     : names_(file), options_(options), indexes_(options.syncWrites)
 {
     PosixFile locked = openLockedTableFile(names_.table);
-    locked = TablePacker(names_).recover(std::move(locked));
+    locked = TableRewriter(names_).recover(std::move(locked));
     table_ = std::make_unique<TableFile>(std::move(locked), options_.syncWrites);
     openMemoFile();
+    for (std::size_t i = 0; i < fields().size() && !bindingField_; ++i) {
+        if (fields()[i].type != 'M')
+            bindingField_ = i;
+    }
 
     const std::filesystem::path structural = findIgnoringCase(names_.structuralIndex);
     if (fileExists(structural)) {
@@ -90,12 +93,14 @@ Table::~Table()
 void Table::openMemoFile()
 {
     memo_.reset();
+    encryption_.reset();
     if (!table_->header().hasMemoFields())
         return;
     const std::filesystem::path memoPath = findIgnoringCase(names_.memo);
     if (!fileExists(memoPath))
         throw EngineError(names_.memo.string() + ": the memo file of the table is missing");
     memo_ = std::make_unique<MemoFile>(memoPath, options_.syncWrites);
+    encryption_ = EncryptionSettings::readFrom(memo_->header(), memo_->path());
 }
 
 std::size_t Table::fieldIndex(const std::string& name) const
@@ -322,9 +327,12 @@ std::string Table::memoText(const std::string& field) const
     if (!memo_)
         throw EngineError(where + ": the table has no memo file");
     Memo memo = memo_->read(*block);
-    if (memo.type == MemoBlockType::Sealed)
-        throw EngineError(where + ": the memo is encrypted and cannot be read without the table password");
-    return std::move(memo.data);
+    if (memo.type != MemoBlockType::Sealed)
+        return std::move(memo.data);
+    if (!encryption_)
+        throw EngineError(where + ": the memo is encrypted, but the table keeps no key for it; it cannot be read");
+    const std::string_view stored = editing_ == Editing::Append ? currentRecord() : table_->record(recno_);
+    return openSealed(tableKey("read record " + std::to_string(recno_)), memo.data, stored, where);
 }
 
 // ---- changes
@@ -371,14 +379,15 @@ void Table::setMemoText(const std::string& field, const std::string& text)
     pendingMemos_[index] = text;
 }
 
-void Table::storeMemos(const std::map<std::size_t, std::string>& memos, std::string& record)
+void Table::storeMemos(const std::map<std::size_t, std::string>& memos, std::string& record, const MemoCipher* key)
 {
     for (const auto& [index, text] : memos) {
         std::uint32_t block = 0;
         if (!text.empty()) {
             if (!memo_)
                 throw EngineError(path().string() + ": the table has no memo file");
-            block = memo_->append(MemoBlockType::Text, text);
+            block = key == nullptr ? memo_->append(MemoBlockType::Text, text)
+                                   : memo_->append(MemoBlockType::Sealed, key->seal(text, bindingText(record)));
         }
         record.replace(table_->header().fieldOffsets[index], fields()[index].width,
                        formatMemoReference(block, fields()[index].width));
@@ -390,9 +399,14 @@ void Table::post()
     requireEditing("post");
     const Editing editing = std::exchange(editing_, Editing::None);
     std::string record = std::exchange(buffer_, {});
-    const std::map<std::size_t, std::string> memos = std::exchange(pendingMemos_, {});
+    std::map<std::size_t, std::string> memos = std::exchange(pendingMemos_, {});
+    const MemoCipher* key = nullptr;
+    if (encryption_)
+        key = &tableKey(editing == Editing::Append ? std::string("append a record") : "save record " + std::to_string(recno_));
+    if (key != nullptr && editing == Editing::Edit)
+        resealMovedMemos(memos, table_->record(recno_), record, *key);
     // Memos first: the record points to them only once they are on disk.
-    storeMemos(memos, record);
+    storeMemos(memos, record, key);
 
     if (editing == Editing::Append) {
         const std::uint32_t recno = table_->appendRecord(record);
@@ -410,6 +424,8 @@ void Table::deleteRecord()
 {
     requireNotEditing("delete");
     requireRecord("delete");
+    if (encryption_)
+        tableKey("delete record " + std::to_string(recno_));
     std::string record(table_->record(recno_));
     record[0] = TableHeader::kDeletedMark;
     table_->rewriteRecord(recno_, record);
@@ -436,7 +452,7 @@ void Table::pack()
     requireNotEditing("pack");
     ProgressReporter progress(progress_);
     progress.report(0);
-    TablePacker packer(names_);
+    TableRewriter packer(names_);
     PosixFile packed = packer.pack(*table_, memo_.get(), progress);
     table_ = std::make_unique<TableFile>(std::move(packed), options_.syncWrites);
     openMemoFile();
@@ -445,6 +461,134 @@ void Table::pack()
     packer.finish();
     first();
     progress.report(100);
+}
+
+// ---- encryption
+
+std::string Table::bindingText(std::string_view record) const
+{
+    if (!bindingField_)
+        return {};
+    return withoutTrailingBlanks(record.substr(table_->header().fieldOffsets[*bindingField_], fields()[*bindingField_].width));
+}
+
+const MemoCipher& Table::tableKey(const std::string& purpose) const
+{
+    if (password_.empty())
+        throw EngineError(path().string() + ": cannot " + purpose + ": the table is encrypted and no password is set");
+    const MemoCipher& key = keys_.keyFor(password_, encryption_->salt, encryption_->cost);
+    if (!key.verifyKeyCheck(encryption_->keyCheck))
+        throw EngineError(path().string() + ": cannot " + purpose +
+                          ": the password set is not the password of this encrypted table");
+    return key;
+}
+
+std::string Table::openSealed(const MemoCipher& key, const std::string& sealed, std::string_view record,
+                              const std::string& where) const
+{
+    try {
+        return key.open(sealed, bindingText(record));
+    } catch (const EngineError& error) {
+        throw EngineError(where + ": " + error.what());
+    }
+}
+
+// A sealed memo is bound to the record's key text: when that changes, the
+// memos that are not replaced are sealed again for the new text.
+void Table::resealMovedMemos(std::map<std::size_t, std::string>& memos, std::string_view before,
+                             std::string_view after, const MemoCipher& key) const
+{
+    if (bindingText(before) == bindingText(after))
+        return;
+    for (std::size_t index = 0; index < fields().size(); ++index) {
+        if (fields()[index].type != 'M' || memos.count(index) != 0)
+            continue;
+        const auto block =
+            parseMemoReference(before.substr(table_->header().fieldOffsets[index], fields()[index].width));
+        if (!block || *block == 0)
+            continue;
+        Memo memo = memo_->read(*block);
+        if (memo.type == MemoBlockType::Sealed) {
+            const std::string where = path().string() + ": record " + std::to_string(recno_) + ", field " + fields()[index].name;
+            memos[index] = openSealed(key, memo.data, before, where);
+        }
+    }
+}
+
+bool Table::checkPassword(const std::string& candidate) const
+{
+    if (!encryption_)
+        return true;
+    if (candidate.empty())
+        return false;
+    return keys_.keyFor(candidate, encryption_->salt, encryption_->cost).verifyKeyCheck(encryption_->keyCheck);
+}
+
+void Table::swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress)
+{
+    TableRewriter rewriter(names_);
+    PosixFile copy = rewriter.rewrite(*table_, memo_.get(), plan, progress);
+    table_ = std::make_unique<TableFile>(std::move(copy), options_.syncWrites);
+    openMemoFile();
+    rewriter.finish();
+    progress.report(100);
+}
+
+void Table::encryptAll()
+{
+    requireNotEditing("encrypt the table");
+    const std::string failure = path().string() + ": cannot encrypt the table: ";
+    if (!memo_)
+        throw EngineError(failure + "it has no memo field");
+    ProgressReporter progress(progress_);
+    progress.report(0);
+    if (encryption_) {
+        tableKey("encrypt the table");
+        progress.report(100);
+        return;
+    }
+    if (password_.empty())
+        throw EngineError(failure + "no password is set");
+
+    EncryptionSettings settings;
+    settings.salt = MemoCipher::makeSalt();
+    settings.cost = options_.keyCost;
+    const MemoCipher key = keys_.keyFor(password_, settings.salt, settings.cost);
+    settings.keyCheck = key.makeKeyCheck();
+
+    TableCopyPlan plan;
+    plan.memoHeader = memo_->header();
+    settings.writeTo(*plan.memoHeader);
+    plan.convertMemo = [&](std::uint32_t recno, std::string_view record, Memo memo) {
+        if (memo.type == MemoBlockType::Sealed)
+            throw EngineError(failure + "record " + std::to_string(recno) +
+                              " holds a memo encrypted under a key the table does not keep");
+        return Memo {MemoBlockType::Sealed, key.seal(memo.data, bindingText(record))};
+    };
+    swapInCopy(plan, progress);
+}
+
+void Table::decryptAll()
+{
+    requireNotEditing("decrypt the table");
+    ProgressReporter progress(progress_);
+    progress.report(0);
+    if (!encryption_) {
+        progress.report(100);
+        return;
+    }
+    const MemoCipher key = tableKey("decrypt the table");
+
+    TableCopyPlan plan;
+    plan.memoHeader = memo_->header();
+    EncryptionSettings::eraseFrom(*plan.memoHeader);
+    plan.convertMemo = [&](std::uint32_t recno, std::string_view record, Memo memo) {
+        if (memo.type != MemoBlockType::Sealed)
+            return memo;
+        const std::string where = path().string() + ": cannot decrypt the table: record " + std::to_string(recno);
+        return Memo {MemoBlockType::Text, openSealed(key, memo.data, record, where)};
+    };
+    swapInCopy(plan, progress);
 }
 
 }  // namespace dayvell::engine

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "store/engine/DerivedKeyCache.h"
+#include "store/engine/EncryptionSettings.h"
 #include "store/engine/FieldDefinition.h"
+#include "store/engine/MemoCipher.h"
 #include "store/engine/MemoFile.h"
 #include "store/engine/ProgressReporter.h"
 #include "store/engine/TableFile.h"
 #include "store/engine/TableFileNames.h"
 #include "store/engine/TableIndexes.h"
+#include "store/engine/TableRewriter.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +25,9 @@ struct TableOptions {
     // Flush every change to disk before the call returns. Benchmarks switch it
     // off to measure the engine alone; the program never does.
     bool syncWrites = true;
+    // The Argon2id cost of the key a table gets when it is encrypted. A table
+    // keeps the cost it was encrypted with, so any setting opens any table.
+    MemoCipher::KeyDerivationCost keyCost = MemoCipher::kStandardCost;
 };
 
 // An xBase table (FoxPro 2.x table, memo file and compound index) open for
@@ -112,8 +120,38 @@ public:
     // and rebuilds the open index tags; afterwards the table stands on the
     // first record of the active order.
     void pack();
-    // Receives 0..100 while packing or creating an index tag; empty for none.
+    // Receives 0..100 while packing, encrypting, decrypting or creating an
+    // index tag; empty for none.
     void setProgressReceiver(ProgressReceiver receiver) { progress_ = std::move(receiver); }
+
+    // ---- encryption
+    //
+    // An encrypted table keeps every memo sealed under a key derived from its
+    // password, and bound to the text of the record's first character field
+    // (the diary's date key), so a memo moved to another record does not
+    // open. The other fields, and so the index keys, stay plain. Reading a
+    // sealed memo and every change (post, delete) need the password that
+    // matches the table's key check; with any other password they fail before
+    // anything is read or written.
+
+    // The password for later reads and writes; empty for none. Checks nothing.
+    void setPassword(const std::string& password) { password_ = password; }
+    // Known right after open, without a password.
+    bool isEncrypted() const { return encryption_.has_value(); }
+    // Whether `candidate` opens the table; any password opens a plain table.
+    // Changes nothing, not even the password set. Keys are derived once per
+    // password and kept, so setting a checked password costs nothing.
+    bool checkPassword(const std::string& candidate) const;
+    // Seals every memo under the password last set, with a fresh salt; does
+    // nothing more than check the password when the table is encrypted
+    // already. Crash-safe like pack: the table is found wholly plain or wholly
+    // encrypted. Record numbers, the position and the indexes stay.
+    void encryptAll();
+    // Stores every memo plain again, opened with the password last set. The
+    // table is plain afterwards: later changes are stored plain, whatever
+    // password is still set. Does nothing to a plain table. Crash-safe, and
+    // keeps record numbers, position and indexes, like encryptAll.
+    void decryptAll();
 
     // Writes the index files whose keys changed since they were written.
     void flush() { indexes_.writeChanged(); }
@@ -128,8 +166,16 @@ private:
     void requireNotEditing(const char* operation) const;
     void requireRecord(const char* operation) const;
     void requireEditing(const char* operation) const;
-    void storeMemos(const std::map<std::size_t, std::string>& memos, std::string& record);
+    void storeMemos(const std::map<std::size_t, std::string>& memos, std::string& record, const MemoCipher* key);
+    void resealMovedMemos(std::map<std::size_t, std::string>& memos, std::string_view before,
+                          std::string_view after, const MemoCipher& key) const;
     void openMemoFile();
+    std::string bindingText(std::string_view record) const;
+    // The key of the password set; throws when it is not the table's password.
+    const MemoCipher& tableKey(const std::string& purpose) const;
+    std::string openSealed(const MemoCipher& key, const std::string& sealed, std::string_view record,
+                           const std::string& where) const;
+    void swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress);
 
     TableFileNames names_;
     TableOptions options_;
@@ -145,6 +191,10 @@ private:
     Editing editing_ = Editing::None;
     std::string buffer_;
     std::map<std::size_t, std::string> pendingMemos_;
+    std::optional<std::size_t> bindingField_;
+    std::string password_;
+    std::optional<EncryptionSettings> encryption_;
+    mutable DerivedKeyCache keys_;
 };
 
 }  // namespace dayvell::engine

@@ -36,8 +36,8 @@ TableFileNames::TableFileNames(const std::filesystem::path& tableFile) : table(t
     newTable += ".new";
     newMemo = memo;
     newMemo += ".new";
-    packCommitMarker = table;
-    packCommitMarker += ".packed";
+    commitMarker = table;
+    commitMarker += ".packed";
 }
 
 std::filesystem::path findIgnoringCase(const std::filesystem::path& path)

@@ -13,11 +13,11 @@ struct TableFileNames {
     std::filesystem::path table;
     std::filesystem::path memo;
     std::filesystem::path structuralIndex;
-    // A pack writes these beside the live files and swaps them in.
+    // A pack or a re-encryption writes these beside the live files and swaps them in.
     std::filesystem::path newTable;
     std::filesystem::path newMemo;
     // Present only between "both new files are complete" and "both are in place".
-    std::filesystem::path packCommitMarker;
+    std::filesystem::path commitMarker;
 
     std::filesystem::path folder() const { return table.parent_path(); }
 };

@@ -1,7 +1,8 @@
 """Prints every record of a table as read by an independent xBase reader.
 
 One line per record: "L" (live) or "D" (deleted), the DATE field, and the
-ENTRY memo as hex bytes ("-" when the record has no memo).
+ENTRY memo as hex bytes ("-" when the record has no memo). Memos of a type
+the reader does not take for text come as raw bytes, text memos decoded.
 """
 import sys
 
@@ -13,7 +14,12 @@ encoding = table.encoding
 
 def describe(mark, record):
     entry = record["ENTRY"]
-    memo = "-" if entry is None else entry.encode(encoding).hex()
+    if entry is None:
+        memo = "-"
+    elif isinstance(entry, bytes):
+        memo = entry.hex()
+    else:
+        memo = entry.encode(encoding).hex()
     return "{} {} {}".format(mark, record["DATE"].rstrip() or "_", memo)
 
 

@@ -1,5 +1,6 @@
 #include "TableTestSupport.h"
 
+#include "store/engine/MemoCipher.h"
 #include "store/engine/Table.h"
 
 #include <gmock/gmock.h>
@@ -10,6 +11,7 @@
 
 using namespace dayvell::engine;
 using namespace dayvell::engine::testing;
+using ::testing::StartsWith;
 using ::testing::UnorderedElementsAre;
 
 namespace {
@@ -79,4 +81,30 @@ TEST(TableInterop, AnotherXBaseReaderSeesTheSameRecordsMemosAndDeletions)
     EXPECT_THAT(readWithIndependentReader(file),
                 UnorderedElementsAre("L 19961210 " + hex(accented), "L 19991231 " + hex(large),
                                      "L 20010305 " + hex(lines), "L 20010307 " + hex("final text")));
+}
+
+// An encrypted table stays an ordinary xBase table: the dates read as before,
+// the memos come as bytes that hold none of the text.
+TEST(TableInterop, AnotherXBaseReaderSeesTheDatesOfAnEncryptedTable)
+{
+    TempFolder folder;
+    const auto file = folder / "DAYVELL.DBF";
+    Table::create(file, diaryFields());
+    const std::string secret = "{\\rtf1 the key is under the mat}";
+    {
+        Table table(file, TableOptions {true, MemoCipher::kQuickTestCost});
+        table.createIndexTag({}, "DATE", "date");
+        appendEntry(table, "19961210", secret);
+        appendEntry(table, "20010305", secret);
+        table.setPassword("Mat 1");
+        table.encryptAll();
+    }
+    const auto lines = readWithIndependentReader(file);
+    ASSERT_EQ(lines.size(), 2u) << (lines.empty() ? std::string() : lines[0]);
+    EXPECT_THAT(lines[0], StartsWith("L 19961210 "));
+    EXPECT_THAT(lines[1], StartsWith("L 20010305 "));
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find(hex("under the mat")), std::string::npos) << line;
+        EXPECT_GT(line.size(), 20 + hex(secret).size()) << "the sealed memo is longer than the text";
+    }
 }

@@ -1,4 +1,4 @@
-#include "store/engine/TablePacker.h"
+#include "store/engine/TableRewriter.h"
 
 #include "store/engine/EngineError.h"
 #include "store/engine/MemoFileWriter.h"
@@ -28,24 +28,25 @@ PosixFile lockedFile(const std::filesystem::path& path)
 {
     PosixFile file(path, PosixFile::Mode::ReadWrite);
     if (!file.tryLockExclusive())
-        throw EngineError(path.string() + ": the packed table copy is locked by another program");
+        throw EngineError(path.string() + ": the new copy of the table is locked by another program");
     return file;
 }
 
 }  // namespace
 
-void TablePacker::removeCopies()
+void TableRewriter::removeCopies()
 {
     removeFile(names_.newTable);
     removeFile(names_.newMemo);
 }
 
-void TablePacker::writeCopies(const TableFile& table, const MemoFile* memo, ProgressReporter& progress)
+void TableRewriter::writeCopies(const TableFile& table, const MemoFile* memo, const TableCopyPlan& plan,
+                                ProgressReporter& progress)
 {
     const TableHeader& header = table.header();
     std::optional<MemoFileWriter> memoCopy;
     if (memo != nullptr)
-        memoCopy.emplace(names_.newMemo, memo->header());
+        memoCopy.emplace(names_.newMemo, plan.memoHeader.value_or(memo->header()));
 
     std::string records;
     records.reserve(table.allRecords().size());
@@ -53,22 +54,25 @@ void TablePacker::writeCopies(const TableFile& table, const MemoFile* memo, Prog
     const std::uint32_t count = table.recordCount();
     for (std::uint32_t recno = 1; recno <= count; ++recno) {
         progress.report(std::uint64_t(recno) * 90 / (count + 1));
-        if (table.isDeleted(recno))
+        if (plan.dropDeleted && table.isDeleted(recno))
             continue;
-        std::string record(table.record(recno));
+        const std::string_view live = table.record(recno);
+        std::string record(live);
         for (std::size_t f = 0; f < header.fields.size(); ++f) {
             if (header.fields[f].type != 'M')
                 continue;
             const std::size_t width = header.fields[f].width;
             const auto block = parseMemoReference(std::string_view(record).substr(header.fieldOffsets[f], width));
             if (!block)
-                throw EngineError(table.path().string() + ": cannot pack: record " + std::to_string(recno) +
+                throw EngineError(table.path().string() + ": cannot rewrite the table: record " + std::to_string(recno) +
                                   " has an unreadable memo reference in field " + header.fields[f].name);
             if (*block == 0)
                 continue;
             if (!memoCopy)
-                throw EngineError(table.path().string() + ": cannot pack: the table has no memo file");
-            const Memo text = memo->read(*block);
+                throw EngineError(table.path().string() + ": cannot rewrite the table: it has no memo file");
+            Memo text = memo->read(*block);
+            if (plan.convertMemo)
+                text = plan.convertMemo(recno, live, std::move(text));
             record.replace(header.fieldOffsets[f], width, formatMemoReference(memoCopy->add(text.type, text.data), width));
         }
         records += record;
@@ -76,41 +80,49 @@ void TablePacker::writeCopies(const TableFile& table, const MemoFile* memo, Prog
     }
     if (memoCopy)
         memoCopy->finish();
-    TableHeader packed = header;
-    packed.recordCount = kept;
-    TableFile::writeImage(names_.newTable, packed, records);
+    TableHeader copy = header;
+    copy.recordCount = kept;
+    TableFile::writeImage(names_.newTable, copy, records);
 }
 
-PosixFile TablePacker::pack(const TableFile& table, const MemoFile* memo, ProgressReporter& progress)
+PosixFile TableRewriter::pack(const TableFile& table, const MemoFile* memo, ProgressReporter& progress)
+{
+    TableCopyPlan plan;
+    plan.dropDeleted = true;
+    return rewrite(table, memo, plan, progress);
+}
+
+PosixFile TableRewriter::rewrite(const TableFile& table, const MemoFile* memo, const TableCopyPlan& plan,
+                                 ProgressReporter& progress)
 {
     removeCopies();
     try {
-        writeCopies(table, memo, progress);
+        writeCopies(table, memo, plan, progress);
     } catch (...) {
         removeCopies();
         throw;
     }
-    PosixFile packed = lockedFile(names_.newTable);
-    PosixFile marker(names_.packCommitMarker, PosixFile::Mode::CreateOrTruncate);
+    PosixFile copy = lockedFile(names_.newTable);
+    PosixFile marker(names_.commitMarker, PosixFile::Mode::CreateOrTruncate);
     marker.sync();
     marker.close();
     syncFolder(names_.folder());
 
     if (memo != nullptr)
         PosixFile(names_.newMemo, PosixFile::Mode::ReadWrite).renameTo(names_.memo);
-    packed.renameTo(names_.table);
-    return packed;
+    copy.renameTo(names_.table);
+    return copy;
 }
 
-void TablePacker::finish()
+void TableRewriter::finish()
 {
-    removeFile(names_.packCommitMarker);
+    removeFile(names_.commitMarker);
     syncFolder(names_.folder());
 }
 
-PosixFile TablePacker::recover(PosixFile lockedTable)
+PosixFile TableRewriter::recover(PosixFile lockedTable)
 {
-    if (!fileExists(names_.packCommitMarker)) {
+    if (!fileExists(names_.commitMarker)) {
         removeCopies();
         return lockedTable;
     }

@@ -98,7 +98,7 @@ bool DiaryStorage::isEncrypted() const
 
 bool DiaryStorage::checkPassword(const QString& candidate) const
 {
-    return !table_ || table_->checkPassword(candidate.toUtf8().toStdString());
+    return table_ && table_->checkPassword(candidate.toUtf8().toStdString());
 }
 
 void DiaryStorage::FindDateRecord()

@@ -44,8 +44,8 @@ public:
     void setPassword(const QString& password);
     // Whether the entries are stored encrypted; known without a password.
     bool isEncrypted() const;
-    // Whether `candidate` opens the table (any password opens a plain one).
-    // Changes nothing.
+    // Whether `candidate` opens the open table (any password opens a plain
+    // one); false when no table is open. Changes nothing.
     bool checkPassword(const QString& candidate) const;
 
     // Looks up the live record of DiaryDate and stands on it; sets EntryFound.

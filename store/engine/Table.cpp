@@ -524,6 +524,26 @@ bool Table::checkPassword(const std::string& candidate) const
     return keys_.keyFor(candidate, encryption_->salt, encryption_->cost).verifyKeyCheck(encryption_->keyCheck);
 }
 
+void Table::forEachMemo(const std::function<void(std::uint32_t, std::string_view, const Memo&)>& visit) const
+{
+    const TableHeader& header = table_->header();
+    for (std::uint32_t recno = 1; recno <= table_->recordCount(); ++recno) {
+        const std::string_view record = table_->record(recno);
+        for (std::size_t index = 0; index < fields().size(); ++index) {
+            if (fields()[index].type != 'M')
+                continue;
+            const std::string_view reference = record.substr(header.fieldOffsets[index], fields()[index].width);
+            const auto block = parseMemoReference(reference);
+            if (!block)
+                throw EngineError(path().string() + ": record " + std::to_string(recno) + ", field " +
+                                  fields()[index].name + ": the memo reference \"" + std::string(reference) +
+                                  "\" is not a block number");
+            if (*block != 0)
+                visit(recno, record, memo_->read(*block));
+        }
+    }
+}
+
 void Table::swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress)
 {
     TableRewriter rewriter(names_);
@@ -550,6 +570,12 @@ void Table::encryptAll()
     if (password_.empty())
         throw EngineError(failure + "no password is set");
 
+    forEachMemo([&](std::uint32_t recno, std::string_view, const Memo& memo) {
+        if (memo.type == MemoBlockType::Sealed)
+            throw EngineError(failure + "record " + std::to_string(recno) +
+                              " holds a memo encrypted under a key the table does not keep");
+    });
+
     EncryptionSettings settings;
     settings.salt = MemoCipher::makeSalt();
     settings.cost = options_.keyCost;
@@ -559,10 +585,7 @@ void Table::encryptAll()
     TableCopyPlan plan;
     plan.memoHeader = memo_->header();
     settings.writeTo(*plan.memoHeader);
-    plan.convertMemo = [&](std::uint32_t recno, std::string_view record, Memo memo) {
-        if (memo.type == MemoBlockType::Sealed)
-            throw EngineError(failure + "record " + std::to_string(recno) +
-                              " holds a memo encrypted under a key the table does not keep");
+    plan.convertMemo = [&](std::uint32_t, std::string_view record, Memo memo) {
         return Memo {MemoBlockType::Sealed, key.seal(memo.data, bindingText(record))};
     };
     swapInCopy(plan, progress);
@@ -578,6 +601,16 @@ void Table::decryptAll()
         return;
     }
     const MemoCipher key = tableKey("decrypt the table");
+    auto decrypted = [&](std::uint32_t recno, std::string_view record, const Memo& memo) {
+        const std::string where = path().string() + ": cannot decrypt the table: record " + std::to_string(recno);
+        return openSealed(key, memo.data, record, where);
+    };
+    // Every memo must open before the first plain text is written, so that a
+    // memo that does not leaves no plain text behind, not even in a copy.
+    forEachMemo([&](std::uint32_t recno, std::string_view record, const Memo& memo) {
+        if (memo.type == MemoBlockType::Sealed)
+            decrypted(recno, record, memo);
+    });
 
     TableCopyPlan plan;
     plan.memoHeader = memo_->header();
@@ -585,8 +618,7 @@ void Table::decryptAll()
     plan.convertMemo = [&](std::uint32_t recno, std::string_view record, Memo memo) {
         if (memo.type != MemoBlockType::Sealed)
             return memo;
-        const std::string where = path().string() + ": cannot decrypt the table: record " + std::to_string(recno);
-        return Memo {MemoBlockType::Text, openSealed(key, memo.data, record, where)};
+        return Memo {MemoBlockType::Text, decrypted(recno, record, memo)};
     };
     swapInCopy(plan, progress);
 }

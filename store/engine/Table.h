@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -91,7 +92,8 @@ public:
     // Character fields come without trailing blanks; at the end every field is empty.
     std::string fieldText(const std::string& field) const;
     // The memo's text; empty when the record has none. A damaged memo
-    // reference raises EngineError for this record only.
+    // reference, or a sealed memo that the password set cannot open, raises
+    // EngineError for this record only.
     std::string memoText(const std::string& field) const;
 
     // Changes: append or edit, set fields, post. Nothing reaches the file
@@ -176,6 +178,8 @@ private:
     std::string openSealed(const MemoCipher& key, const std::string& sealed, std::string_view record,
                            const std::string& where) const;
     void swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress);
+    // Every memo of every record, deleted ones too.
+    void forEachMemo(const std::function<void(std::uint32_t recno, std::string_view record, const Memo& memo)>& visit) const;
 
     TableFileNames names_;
     TableOptions options_;

@@ -274,17 +274,22 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedChange {"Delete", true, [](Table& table) { table.deleteRecord(); }}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST_F(EncryptedDiary, AMemoMovedToAnotherDateIsRefused)
+// Swaps the memo references of two records in the table file.
+void swapMemos(const std::filesystem::path& file, std::uint32_t first, std::uint32_t second)
 {
-    encrypt();
-    // Swap the memo references of two records in the table file.
     std::string dbf = readBytes(file);
     const std::size_t headerLength = 97, recordLength = 19, memoAt = 9;
     auto referenceOf = [&](std::uint32_t recno) { return (recno - 1) * recordLength + headerLength + memoAt; };
-    const std::string second = dbf.substr(referenceOf(2), 10);
-    dbf.replace(referenceOf(2), 10, dbf.substr(referenceOf(3), 10));
-    dbf.replace(referenceOf(3), 10, second);
+    const std::string kept = dbf.substr(referenceOf(first), 10);
+    dbf.replace(referenceOf(first), 10, dbf.substr(referenceOf(second), 10));
+    dbf.replace(referenceOf(second), 10, kept);
     writeBytes(file, dbf);
+}
+
+TEST_F(EncryptedDiary, AMemoMovedToAnotherDateIsRefused)
+{
+    encrypt();
+    swapMemos(file, 2, 3);
 
     auto table = open(kPassword);
     for (const std::string date : {"19991231", "20010305"}) {
@@ -293,8 +298,39 @@ TEST_F(EncryptedDiary, AMemoMovedToAnotherDateIsRefused)
     }
     ASSERT_TRUE(table->seek("20240229"));
     EXPECT_EQ(table->memoText("ENTRY"), entries.at("20240229"));
-    EXPECT_THAT(messageOf([&] { table->decryptAll(); }), HasSubstr("cannot decrypt the table"));
+
+    EXPECT_THAT(messageOf([&] { table->decryptAll(); }), HasSubstr("cannot decrypt the table: record 2"));
     EXPECT_TRUE(table->isEncrypted()) << "a failed decryption leaves the table encrypted";
+}
+
+// The copy is written in large pieces: a memo that fails to open after more
+// than a piece of plain text must still leave no plain text on disk.
+TEST_F(EncryptedDiary, ADecryptionThatFailsWritesNoPlainText)
+{
+    encrypt();
+    {
+        auto table = open(kPassword);
+        ASSERT_TRUE(table->seek("19991231"));
+        table->edit();
+        table->setMemoText("ENTRY", "{\\rtf1 " + std::string(1200000, 'p') + " peonies}");
+        table->post();
+        appendEntry(*table, "20250101", "{\\rtf1 first}");
+        appendEntry(*table, "20250102", "{\\rtf1 second}");
+    }
+    swapMemos(file, 5, 6);
+    const auto before = folderImage(folder.path());
+
+    auto table = open(kPassword);
+    std::string plainCopies;
+    table->setProgressReceiver([&](int) {
+        for (const auto& [name, bytes] : folderImage(folder.path())) {
+            if (bytes.find("peonies") != std::string::npos)
+                plainCopies += name + " ";
+        }
+    });
+    EXPECT_THAT(messageOf([&] { table->decryptAll(); }), HasSubstr("cannot decrypt the table: record 5"));
+    EXPECT_EQ(plainCopies, "");
+    EXPECT_EQ(folderImage(folder.path()), before);
 }
 
 TEST_F(EncryptedDiary, ChangingTheDateOfARecordKeepsItsEntryReadable)

@@ -44,6 +44,10 @@ void Table::create(const std::filesystem::path& file, const std::vector<FieldDef
     const TableHeader header = TableHeader::forNewTable(file, fields);
     if (fileExists(file))
         throw EngineError(file.string() + ": cannot create the table: the file already exists");
+    // A memo file whose table was lost still holds every text; never replace it.
+    if (header.hasMemoFields() && fileExists(findIgnoringCase(names.memo)))
+        throw EngineError(file.string() + ": cannot create the table: its memo file " +
+                          findIgnoringCase(names.memo).string() + " already exists without it");
     std::error_code ignored;
     std::filesystem::remove(names.newTable, ignored);
     std::filesystem::remove(names.newMemo, ignored);

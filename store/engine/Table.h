@@ -38,7 +38,8 @@ struct TableOptions {
 class Table {
 public:
     // Writes a new empty table (and its memo file when a field is a memo) and
-    // leaves it closed. Fails when the table file exists.
+    // leaves it closed. Fails when the table file exists, or the memo file
+    // does (a table lost beside its memo file must not cost the texts).
     static void create(const std::filesystem::path& file, const std::vector<FieldDefinition>& fields);
 
     // Opens `file` for exclusive use: a second open, from this process or

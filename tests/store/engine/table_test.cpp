@@ -130,6 +130,16 @@ TEST_F(DiaryTable, CreatingOverAnExistingTableFailsAndKeepsIt)
     EXPECT_EQ(table->memoText("ENTRY"), "kept");
 }
 
+TEST_F(DiaryTable, CreatingBesideALeftOverMemoFileFailsAndKeepsIt)
+{
+    appendEntry(*open(), "20010305", "kept");
+    const std::string memo = readBytes(folder / "DAYVELL.FPT");
+    std::filesystem::remove(file);
+    EXPECT_THROW(Table::create(file, diaryFields()), EngineError);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(readBytes(folder / "DAYVELL.FPT"), memo);
+}
+
 TEST_F(DiaryTable, EntriesSurviveReopening)
 {
     {

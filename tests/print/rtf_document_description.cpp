@@ -102,10 +102,10 @@ QString describeBlock(const QTextDocument& document, const QTextBlock& block)
     text += u'\n';
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QTextCharFormat format = fragment.charFormat();
-        text += QStringLiteral("  [") + describeCharFormat(document, format) + QStringLiteral("] ");
-        if (format.isImageFormat())
-            text += describeImage(document, format.toImageFormat()).repeated(fragment.length());
+        const QTextCharFormat charFormat = fragment.charFormat();
+        text += QStringLiteral("  [") + describeCharFormat(document, charFormat) + QStringLiteral("] ");
+        if (charFormat.isImageFormat())
+            text += describeImage(document, charFormat.toImageFormat()).repeated(fragment.length());
         else
             text += u'"' + fragment.text() + u'"';
         text += u'\n';

@@ -235,8 +235,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, RtfFixtureRoundTrip,
                                            "table.rtf", "table-late-row-definition.rtf", "hyperlink.rtf",
                                            "unicode.rtf", "codepage.rtf", "picture.rtf", "page-break.rtf",
                                            "truncated.rtf", "not-rtf.txt"),
-                         [](const auto& info) {
-                             std::string name = info.param;
+                         [](const auto& fixture) {
+                             std::string name = fixture.param;
                              for (char& c : name) {
                                  if (!std::isalnum(static_cast<unsigned char>(c)))
                                      c = '_';

@@ -4,6 +4,7 @@
 #include "rtf_bench_entries.h"
 
 #include <QGuiApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -33,6 +34,21 @@ void loadTypicalEntry(benchmark::State& state)
 }
 BENCHMARK(loadTypicalEntry)->Unit(benchmark::kMicrosecond);
 
+// The same into a document that is laid out, as the editor's is.
+void loadTypicalEntryIntoLaidOutDocument(benchmark::State& state)
+{
+    const QByteArray entry = typicalRtfEntry(2048);
+    QTextDocument document;
+    document.setTextWidth(600);
+    document.documentLayout();
+    for (auto _ : state) {
+        readRtf(entry, document);
+        benchmark::DoNotOptimize(document.size());
+    }
+    state.SetBytesProcessed(state.iterations() * entry.size());
+}
+BENCHMARK(loadTypicalEntryIntoLaidOutDocument)->Unit(benchmark::kMicrosecond);
+
 // Saving an entry; the target is at most 300 µs.
 void writeTypicalEntry(benchmark::State& state)
 {
@@ -53,6 +69,19 @@ void loadOneMegabyteEntry(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * entry.size());
 }
 BENCHMARK(loadOneMegabyteEntry)->Unit(benchmark::kMillisecond);
+
+// Malformed input stays linear: a megabyte of groups nested as deep as they go, each holding a
+// Unicode escape.
+void plainTextOfDeeplyNestedMegabyte(benchmark::State& state)
+{
+    QByteArray entry = "{\\rtf1 ";
+    while (entry.size() < 1024 * 1024)
+        entry += "{\\u8364?x";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rtfToPlainText(entry));
+    state.SetBytesProcessed(state.iterations() * entry.size());
+}
+BENCHMARK(plainTextOfDeeplyNestedMegabyte)->Unit(benchmark::kMillisecond);
 
 void plainTextOfOneMegabyteEntry(benchmark::State& state)
 {

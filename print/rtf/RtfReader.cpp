@@ -4,6 +4,7 @@
 #include "print/rtf/RtfSource.h"
 #include "print/rtf/RtfTables.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace dayvell::rtf {
@@ -15,7 +16,11 @@ void readRtf(QByteArrayView rtf, QTextDocument& document)
     {
         RtfTables tables;
         RtfDocumentBuilder builder(document, tables);
+        // One edit block: the document is laid out once at the end, not after every insertion.
+        QTextCursor editBlock(&document);
+        editBlock.beginEditBlock();
         readRtfInto(rtf, tables, builder);
+        editBlock.endEditBlock();
     }
     document.setUndoRedoEnabled(undoEnabled);
     document.setModified(false);

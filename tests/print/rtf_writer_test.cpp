@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextList>
+#include <QTextTable>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -237,6 +238,22 @@ TEST_F(RtfWriterWithUnrtf, HtmlModeShowsTheCharacterFormats)
     EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("<i> and italic</i>")))) << html.toStdString();
     EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("<u>Underlined")))) << html.toStdString();
     EXPECT_TRUE(html.contains(QStringLiteral("Caf&eacute; &euro;5 na&iuml;ve"))) << html.toStdString();
+}
+
+TEST_F(RtfWriterWithUnrtf, HtmlModeShowsTablesAsTables)
+{
+    std::unique_ptr<QTextDocument> document(newDocument());
+    QTextCursor cursor(document.get());
+    cursor.insertText(QStringLiteral("before"));
+    QTextTable* table = cursor.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("top left"));
+    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("bottom right"));
+
+    const QString html = unrtf(writeRtf(*document), QStringLiteral("--html"));
+    EXPECT_EQ(html.count(QStringLiteral("<table")), 1) << html.toStdString();
+    EXPECT_EQ(html.count(QStringLiteral("<tr>")), 2) << html.toStdString();
+    EXPECT_EQ(html.count(QStringLiteral("<td>")), 4) << html.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("bottom right"))) << html.toStdString();
 }
 
 }

@@ -1,11 +1,9 @@
 #include "print/rtf/RtfDocumentBuilder.h"
 
-#include "print/rtf/RtfPictureCheck.h"
+#include "print/rtf/RtfPictureDecoder.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QImage>
-#include <QImageReader>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextTable>
@@ -16,7 +14,6 @@ namespace dayvell::rtf {
 namespace {
 
 constexpr double twipsPerPixel = 15.0;   // 96 pixels to the inch
-constexpr qint64 maxPicturePixels = 40'000'000;
 
 double pixels(int twips)
 {
@@ -45,22 +42,6 @@ QTextOption::TabType qtTabType(RtfTabKind kind)
     return QTextOption::LeftTab;
 }
 
-// A picture's pixel count is checked from its header before decoding: a small file may declare a huge
-// image, and an entry may hold many.
-QImage decodePicture(const RtfPicture& picture)
-{
-    if (!isDecodablePicture(picture))
-        return {};
-    QBuffer buffer;
-    buffer.setData(picture.data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, picture.format == RtfPictureFormat::Png ? "png" : "jpeg");
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > maxPicturePixels)
-        return {};
-    return reader.read();
-}
-
 }
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const RtfTables& tables)
@@ -80,7 +61,7 @@ void RtfDocumentBuilder::text(QStringView text, const RtfCharacterState& charact
 void RtfDocumentBuilder::picture(const RtfPicture& picture, const RtfCharacterState& character,
                                  const RtfParagraphState& paragraph)
 {
-    const QImage image = decodePicture(picture);
+    const QImage image = RtfPictureDecoder::decode(picture);
     if (image.isNull())
         return;
     enterTableMode(paragraph.inTable);

@@ -577,6 +577,12 @@ void RtfInterpreter::pictureWord(RtfKeyword keyword, int parameter)
     case RtfKeyword::JpegBlip:
         m_picture.format = RtfPictureFormat::Jpeg;
         break;
+    case RtfKeyword::DeviceIndependentBitmap:
+        m_picture.format = RtfPictureFormat::Bitmap;
+        break;
+    case RtfKeyword::WindowsMetafile:
+        m_picture.format = RtfPictureFormat::Metafile;
+        break;
     case RtfKeyword::OtherPictureFormat:
         m_picture.format = RtfPictureFormat::Unsupported;
         break;

@@ -48,8 +48,8 @@ KeywordMap makeKeywordMap()
         {"rtlmark", K::RightToLeftMark},
 
         {"pngblip", K::PngBlip}, {"jpegblip", K::JpegBlip}, {"emfblip", K::OtherPictureFormat},
-        {"wmetafile", K::OtherPictureFormat}, {"macpict", K::OtherPictureFormat},
-        {"pmmetafile", K::OtherPictureFormat}, {"dibitmap", K::OtherPictureFormat},
+        {"wmetafile", K::WindowsMetafile}, {"macpict", K::OtherPictureFormat},
+        {"pmmetafile", K::OtherPictureFormat}, {"dibitmap", K::DeviceIndependentBitmap},
         {"wbitmap", K::OtherPictureFormat}, {"picw", K::PictureWidth}, {"pich", K::PictureHeight},
         {"picwgoal", K::PictureGoalWidth}, {"pichgoal", K::PictureGoalHeight},
         {"picscalex", K::PictureScaleX}, {"picscaley", K::PictureScaleY},

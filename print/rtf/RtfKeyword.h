@@ -28,7 +28,7 @@ enum class RtfKeyword {
     EmDash, EnDash, EmSpace, EnSpace, QuarterEmSpace, Bullet, LeftQuote, RightQuote, LeftDoubleQuote,
     RightDoubleQuote, ZeroWidthJoiner, ZeroWidthNonJoiner, LeftToRightMark, RightToLeftMark,
     // Pictures
-    PngBlip, JpegBlip, OtherPictureFormat, PictureWidth, PictureHeight, PictureGoalWidth, PictureGoalHeight,
+    PngBlip, JpegBlip, DeviceIndependentBitmap, WindowsMetafile, OtherPictureFormat, PictureWidth, PictureHeight, PictureGoalWidth, PictureGoalHeight,
     PictureScaleX, PictureScaleY,
 };
 

@@ -7,7 +7,8 @@
 
 namespace dayvell::rtf {
 
-enum class RtfPictureFormat { Unsupported, Png, Jpeg };
+// Bitmap: a device-independent bitmap (\dibitmap); Metafile: a Windows metafile (\wmetafile).
+enum class RtfPictureFormat { Unsupported, Png, Jpeg, Bitmap, Metafile };
 
 struct RtfPicture {
     RtfPictureFormat format = RtfPictureFormat::Unsupported;

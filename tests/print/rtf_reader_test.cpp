@@ -59,6 +59,7 @@ const TextCase textCases[] = {
     TextCase{"page-break.rtf", QStringLiteral("First page\nSecond page\nThird\nFourth\n")},
     TextCase{"hidden.rtf", QStringLiteral("shown text\n")},
     TextCase{"picture.rtf", QStringLiteral("Png:  and jpeg:  and binary png:  and a metafile: .\n")},
+    TextCase{"picture-bitmap.rtf", QStringLiteral("Bitmap:  metafile:  broken: .\n")},
     TextCase{"truncated.rtf", QStringLiteral("Bold start\nred and cut off in the midd")},
     TextCase{"unbalanced.rtf", QStringLiteral("one")},
     TextCase{"not-rtf.txt", QStringLiteral("plain words\nsecond line caf\u00e9\n")},
@@ -276,6 +277,28 @@ TEST(RtfReader, PngAndJpegPicturesBecomeImagesWithTheirSizes)
     EXPECT_DOUBLE_EQ(images[1].width(), 6);
 
     EXPECT_EQ(images[2].name(), images[0].name()) << "the same picture given as binary data";
+}
+
+// Word processors store pasted pictures as bare bitmaps or as metafiles that draw one.
+TEST(RtfReader, BitmapAndMetafilePicturesBecomeImages)
+{
+    QTextDocument document;
+    readRtf(readFixture(QStringLiteral("picture-bitmap.rtf")), document);
+
+    QList<QTextImageFormat> images;
+    for (auto it = document.begin().begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat())
+            images.append(it.fragment().charFormat().toImageFormat());
+    }
+    ASSERT_EQ(images.size(), 2) << "the broken pictures are left out";
+    for (const QTextImageFormat& format : images) {
+        const QImage image = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+        EXPECT_EQ(image.size(), QSize(3, 2));
+        EXPECT_EQ(image.pixelColor(2, 1), QColor(0, 160, 0));
+    }
+    EXPECT_DOUBLE_EQ(images[0].width(), 6);
+    EXPECT_DOUBLE_EQ(images[1].width(), 30);
+    EXPECT_DOUBLE_EQ(images[1].height(), 20);
 }
 
 TEST(RtfReader, HyperlinkFieldsBecomeAnchors)

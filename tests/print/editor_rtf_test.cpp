@@ -1,6 +1,8 @@
 #include "editor_case_name.h"
 #include "print/RichTextEditor.h"
 
+#include <QCoreApplication>
+#include <QImage>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
@@ -102,3 +104,33 @@ TEST(FormatsSurviveRtf, MergedDocumentKeepsEachEntrysLook)
 }
 
 }  // namespace
+
+// An entry loaded into an editor that is already on screen must be painted, not only held:
+// moving between dates loads into the visible editor, and a page that looks empty invites
+// the user to type over an entry that is still there.
+TEST(EditorRtfDisplay, TextLoadedIntoAVisibleEditorIsPainted)
+{
+    RichTextEditor editor;
+    editor.resize(400, 200);
+    editor.show();
+    QCoreApplication::processEvents();
+
+    const auto darkPixels = [&editor] {
+        const QImage image = editor.viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qGray(image.pixel(x, y)) < 100;
+        return count;
+    };
+
+    // As this program writes an entry: an empty colour table, the text in a group of its own.
+    const QByteArray entry = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1 \r\n{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\r\n"
+                             "{\\colortbl;}\r\n\r\n\\pard\\plain\\f0\\fs20{\\plain\\f0\\fs20 Dear diary, a visible line.}}\r\n";
+    for (int load = 1; load <= 2; ++load) {
+        editor.clear();
+        editor.loadRtf(entry);
+        QCoreApplication::processEvents();
+        EXPECT_GT(darkPixels(), 100) << "load " << load;
+    }
+}

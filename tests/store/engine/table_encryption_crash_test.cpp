@@ -27,7 +27,7 @@ const std::string kPlainWord = "hollyhock";
 
 std::string dateOf(int day)
 {
-    char key[9];
+    char key[16];
     std::snprintf(key, sizeof key, "%04d%02d%02d", 1990 + day / 336, 1 + day / 28 % 12, 1 + day % 28);
     return key;
 }

@@ -23,6 +23,17 @@ bool ErrorReportingApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
+void RunReportingErrors(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ReportError(QString::fromStdString(error.what()));
+    } catch (...) {
+        ReportError(QStringLiteral("An unexpected error occurred."));
+    }
+}
+
 void ReportError(const QString& text)
 {
     ShowMessageBox(text, QString::fromLatin1(ErrorReportCaption), MessageButtonsOk + MessageIconError);

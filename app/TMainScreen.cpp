@@ -179,14 +179,14 @@ void TMainScreen::buildButtonBar()
     HideButton = textButton("HideButton", QStringLiteral("&Hide!"), QColor(128, 128, 128), { 453, 4, 69, 22 });
     TransTextButton1 = textButton("TransTextButton1", QStringLiteral("E&xit"), Qt::white, { 527, 4, 56, 22 });
 
-    connect(SaveButton, &QAbstractButton::clicked, this, &TMainScreen::SaveButtonClick);
-    connect(CancelButton, &QAbstractButton::clicked, this, &TMainScreen::CancelButtonClick);
-    connect(ShapeButPop2, &QAbstractButton::clicked, this, &TMainScreen::ShapeButPop2Click);
-    connect(PriorButton, &QAbstractButton::clicked, this, &TMainScreen::PriorButtonClick);
-    connect(NextButton, &QAbstractButton::clicked, this, &TMainScreen::NextButtonClick);
-    connect(ShapeButPop1, &QAbstractButton::clicked, this, &TMainScreen::ShapeButPop1Click);
-    connect(HideButton, &QAbstractButton::clicked, this, &TMainScreen::HideButtonClick);
-    connect(TransTextButton1, &QAbstractButton::clicked, this, &TMainScreen::TransTextButton1Click);
+    connect(SaveButton, &QAbstractButton::clicked, this, reporting(&TMainScreen::SaveButtonClick));
+    connect(CancelButton, &QAbstractButton::clicked, this, reporting(&TMainScreen::CancelButtonClick));
+    connect(ShapeButPop2, &QAbstractButton::clicked, this, reporting(&TMainScreen::ShapeButPop2Click));
+    connect(PriorButton, &QAbstractButton::clicked, this, reporting(&TMainScreen::PriorButtonClick));
+    connect(NextButton, &QAbstractButton::clicked, this, reporting(&TMainScreen::NextButtonClick));
+    connect(ShapeButPop1, &QAbstractButton::clicked, this, reporting(&TMainScreen::ShapeButPop1Click));
+    connect(HideButton, &QAbstractButton::clicked, this, reporting(&TMainScreen::HideButtonClick));
+    connect(TransTextButton1, &QAbstractButton::clicked, this, reporting(&TMainScreen::TransTextButton1Click));
 }
 
 void TMainScreen::buildMenus()
@@ -239,11 +239,11 @@ void TMainScreen::buildMenus()
     addSeparator(Help1, "N5");
     About1 = addItem(Help1, "About1", QStringLiteral("About"));
 
-    connect(PrintSetup1, &QAction::triggered, this, &TMainScreen::PrintSetup1Click);
-    connect(exit1, &QAction::triggered, this, &TMainScreen::exit1Click);
-    connect(mnuWrapTexttofitScreen, &QAction::triggered, this, &TMainScreen::mnuWrapTexttofitScreenClick);
-    connect(Contents1, &QAction::triggered, this, &TMainScreen::Contents1Click);
-    connect(About1, &QAction::triggered, this, &TMainScreen::About1Click);
+    connect(PrintSetup1, &QAction::triggered, this, reporting(&TMainScreen::PrintSetup1Click));
+    connect(exit1, &QAction::triggered, this, reporting(&TMainScreen::exit1Click));
+    connect(mnuWrapTexttofitScreen, &QAction::triggered, this, reporting(&TMainScreen::mnuWrapTexttofitScreenClick));
+    connect(Contents1, &QAction::triggered, this, reporting(&TMainScreen::Contents1Click));
+    connect(About1, &QAction::triggered, this, reporting(&TMainScreen::About1Click));
 }
 
 void TMainScreen::FormCreate()
@@ -282,6 +282,11 @@ void TMainScreen::FormCreate()
     }
     helpFile_ = AppFolder() + QStringLiteral("DAYVELL.HLP");
     WPRichText1->setFocus();
+}
+
+std::function<void()> TMainScreen::reporting(void (TMainScreen::*handler)())
+{
+    return [this, handler] { RunReportingErrors([this, handler] { (this->*handler)(); }); };
 }
 
 EntryStore& TMainScreen::openStore()
@@ -454,7 +459,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event)
     previewedKey_ = key;
     previewedKeyReceiver_ = target;
     if (!travelling)
-        FormKeyDown(key); // The key is not consumed: the control gets it as well.
+        RunReportingErrors([this, key] { FormKeyDown(key); }); // Not consumed: the control gets the key as well.
     return false;
 }
 

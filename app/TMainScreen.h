@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -131,6 +132,8 @@ private:
     void markEntryUnread();
     void moveTo(const QDate& date);
     EntryStore& openStore();
+    // A slot that runs the handler and shows the text of any error it raises.
+    std::function<void()> reporting(void (TMainScreen::*handler)());
     QString openFailureText() const;
 
     std::unique_ptr<EntryStore> store_;

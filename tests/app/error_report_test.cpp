@@ -6,7 +6,6 @@
 #include "app/TextButton.h"
 #include "print/RichTextEditor.h"
 
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,47 +16,65 @@ using namespace dayvell;
 
 namespace {
 
-// One application object for the whole program, as in the real one.
-ErrorReportingApplication& application()
+// One application object for all the cases, as in the program itself; it
+// goes before the test program ends.
+class ErrorReportingApplicationTest : public ::testing::Test
 {
-    static int argc = 1;
-    static char name[] = "error_report_test";
-    static char* argv[] = { name, nullptr };
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static ErrorReportingApplication instance(argc, argv);
-    return instance;
-}
+protected:
+    static void SetUpTestSuite()
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = new ErrorReportingApplication(argc, argv);
+    }
+    static void TearDownTestSuite()
+    {
+        delete application;
+        application = nullptr;
+    }
+
+    static inline int argc = 1;
+    static inline char name[] = "error_report_test";
+    static inline char* argv[] = { name, nullptr };
+    static inline ErrorReportingApplication* application = nullptr;
+};
 
 } // namespace
 
-TEST(ErrorReportingApplicationTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn)
+TEST_F(ErrorReportingApplicationTest, AnErrorInAnyHandlerIsShownAndTheProgramGoesOn)
 {
-    application();
-
     QStringList shown;
     ScopedMessageResponder responder([&](const QString& text, const QString& caption, int style) {
         shown << caption + "|" + text + "|" + QString::number(style);
         return int(MessageResultOk);
     });
 
-    QPushButton button("Save");
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] {
-        if (++clicks == 1)
-            throw std::runtime_error("Unable to write to /diary/DAYVELL.FPT");
-    });
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
+    // A handler outside the program's own windows, failing on its first event.
+    class FailingOnce : public QObject
+    {
+    public:
+        int handled = 0;
+        bool event(QEvent* event) override
+        {
+            if (event->type() != QEvent::User)
+                return QObject::event(event);
+            if (++handled == 1)
+                throw std::runtime_error("Unable to write to /diary/DAYVELL.FPT");
+            return true;
+        }
+    } receiver;
+
+    QEvent first(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &first));
     EXPECT_EQ(shown, QStringList{ "Dayvell|Unable to write to /diary/DAYVELL.FPT|16" });
 
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicks, 2) << "the button still works after the error";
+    QEvent second(QEvent::User);
+    EXPECT_TRUE(QCoreApplication::sendEvent(&receiver, &second));
+    EXPECT_EQ(receiver.handled, 2) << "the program goes on after the error";
     EXPECT_EQ(shown.size(), 1);
 }
 
-TEST(ErrorReportingApplicationTest, AFailedSaveIsShownAndTheWindowStaysUsable)
+TEST_F(ErrorReportingApplicationTest, AFailedSaveIsShownAndTheWindowStaysUsable)
 {
-    application();
     QStringList shown;
     ScopedMessageResponder responder([&](const QString& text, const QString& caption, int) {
         shown << caption + "|" + text;

@@ -188,6 +188,26 @@ TEST_F(EncryptedDiary, SavesToAnEncryptedTableAreSealed)
     EXPECT_EQ(table->memoText("ENTRY"), "{\\rtf1 crocuses instead}");
 }
 
+// The change-password command closes the indexes around the dialog and
+// opens the index file again afterwards.
+TEST_F(EncryptedDiary, EncryptingWithTheIndexesClosedKeepsTheIndexValid)
+{
+    {
+        auto table = open(kPassword);
+        table->setOrder(0);
+        table->closeIndexes();
+        table->encryptAll();
+        table->openIndex(folder / "dayvell.cdx");
+        EXPECT_EQ(readAll(*table), entries);
+        appendEntry(*table, "20250101", "{\\rtf1 new year}");
+    }
+    auto table = open(kPassword);
+    ASSERT_TRUE(table->seek("20250101"));
+    EXPECT_EQ(table->memoText("ENTRY"), "{\\rtf1 new year}");
+    ASSERT_TRUE(table->seek("20010305"));
+    EXPECT_EQ(table->memoText("ENTRY"), entries.at("20010305"));
+}
+
 TEST_F(EncryptedDiary, EncryptingAgainWithTheSamePasswordChangesNothing)
 {
     encrypt();

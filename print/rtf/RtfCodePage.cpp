@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <array>
+
 namespace dayvell::rtf {
 
 namespace {
@@ -88,19 +90,30 @@ unsigned char unicodeToWindows1252(char16_t character)
 RtfTextDecoder::RtfTextDecoder() = default;
 RtfTextDecoder::~RtfTextDecoder() = default;
 
-void RtfTextDecoder::decode(QByteArrayView bytes, int codePage, QString& out)
+bool RtfTextDecoder::decode(QByteArrayView bytes, int codePage, QString& out)
 {
     if (codePage != 1252) {
         if (QStringDecoder* decoder = decoderFor(codePage)) {
             out += decoder->decode(bytes);
-            return;
+            return true;
         }
     }
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> characters{};
+        for (int byte = 0; byte < 256; ++byte)
+            characters[byte] = windows1252ToUnicode(static_cast<unsigned char>(byte));
+        return characters;
+    }();
     const qsizetype start = out.size();
     out.resize(start + bytes.size());
-    QChar* target = out.data() + start;
-    for (const char byte : bytes)
-        *target++ = QChar(windows1252ToUnicode(static_cast<unsigned char>(byte)));
+    char16_t* target = reinterpret_cast<char16_t*>(out.data()) + start;
+    bool controlCharacters = false;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        controlCharacters |= value < 0x20 && value != '\t';
+        *target++ = table[value];
+    }
+    return controlCharacters;
 }
 
 QStringDecoder* RtfTextDecoder::decoderFor(int codePage)

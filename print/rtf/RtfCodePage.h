@@ -29,7 +29,9 @@ public:
     RtfTextDecoder(const RtfTextDecoder&) = delete;
     RtfTextDecoder& operator=(const RtfTextDecoder&) = delete;
 
-    void decode(QByteArrayView bytes, int codePage, QString& out);
+    // Appends the decoded text; returns false when it certainly holds no control character other than
+    // the tab (which callers otherwise have to remove).
+    bool decode(QByteArrayView bytes, int codePage, QString& out);
 
 private:
     QStringDecoder* decoderFor(int codePage);

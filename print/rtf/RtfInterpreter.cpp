@@ -650,8 +650,10 @@ void RtfInterpreter::textBytes(QByteArrayView bytes)
 
 void RtfInterpreter::appendDecoded(QByteArrayView bytes)
 {
-    if (QString* target = textTarget())
-        m_decoder.decode(bytes, currentCodePage(), *target);
+    if (QString* target = textTarget()) {
+        if (m_decoder.decode(bytes, currentCodePage(), *target) && target == &m_text)
+            m_textNeedsCleanUp = true;
+    }
 }
 
 void RtfInterpreter::appendCharacter(char16_t character)
@@ -661,8 +663,11 @@ void RtfInterpreter::appendCharacter(char16_t character)
             m_tables.declareFont(m_fontBeingDeclared).name.append(QChar(character));
         return;
     }
-    if (QString* target = textTarget())
+    if (QString* target = textTarget()) {
         target->append(QChar(character));
+        if (target == &m_text && needsCleanUp(character))
+            m_textNeedsCleanUp = true;
+    }
 }
 
 // Where decoded text goes now, or null where it is dropped. Text for the document starts a new run when
@@ -697,10 +702,12 @@ void RtfInterpreter::flushText()
 {
     if (m_text.isEmpty())
         return;
-    cleanUpText(m_text);
+    if (m_textNeedsCleanUp)
+        cleanUpText(m_text);
     if (!m_text.isEmpty())
         m_sink.text(m_text, m_textCharacter, m_textParagraph);
-    m_text.clear();
+    m_text.resize(0);   // keeps the capacity for the next run
+    m_textNeedsCleanUp = false;
 }
 
 void RtfInterpreter::fontNameBytes(QByteArrayView bytes)

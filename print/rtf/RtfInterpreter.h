@@ -79,6 +79,7 @@ private:
     bool m_finished = false;
 
     QString m_text;
+    bool m_textNeedsCleanUp = false;   // m_text may hold characters cleanUpText removes
     RtfCharacterState m_textCharacter;
     RtfParagraphState m_textParagraph;
 

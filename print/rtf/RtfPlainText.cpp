@@ -10,6 +10,7 @@ QString rtfToPlainText(QByteArrayView rtf)
 {
     RtfTables tables;
     RtfPlainTextSink sink;
+    sink.reserve(rtf.size());   // the text never has more characters than the RTF has bytes
     readRtfInto(rtf, tables, sink);
     return sink.takeText();
 }

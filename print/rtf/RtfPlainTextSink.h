@@ -19,6 +19,7 @@ public:
     void rowEnd() override;
     void documentEnd(const RtfCharacterState& character, const RtfParagraphState& paragraph) override;
 
+    void reserve(qsizetype characters) { m_text.reserve(characters); }
     QString takeText() { return std::move(m_text); }
 
 private:

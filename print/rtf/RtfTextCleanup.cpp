@@ -2,13 +2,9 @@
 
 namespace dayvell::rtf {
 
-namespace {
-
 bool needsCleanUp(char16_t c)
 {
     return (c < 0x20 && c != u'\t') || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC;
-}
-
 }
 
 void cleanUpText(QString& text)

@@ -9,4 +9,7 @@ namespace dayvell::rtf {
 // separator becomes a line separator so that only the reader decides where paragraphs end.
 void cleanUpText(QString& text);
 
+// True for the characters cleanUpText removes or replaces.
+bool needsCleanUp(char16_t character);
+
 }

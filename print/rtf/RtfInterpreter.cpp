@@ -29,17 +29,6 @@ bool switchParameter(bool hasParameter, int parameter)
     return !hasParameter || parameter != 0;
 }
 
-int hexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Words that change where a group's text goes.
 bool isDestinationKeyword(RtfKeyword keyword)
 {
@@ -741,7 +730,7 @@ void RtfInterpreter::colourTableBytes(QByteArrayView bytes)
 void RtfInterpreter::pictureBytes(QByteArrayView bytes)
 {
     for (const char byte : bytes) {
-        const int nibble = hexNibble(byte);
+        const int nibble = hexDigitValue(byte);
         if (nibble < 0)
             continue;
         if (m_pendingNibble < 0) {

@@ -23,7 +23,14 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
+bool endsTextRun(char c)
+{
+    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
+}
+
+}
+
+int hexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -32,13 +39,6 @@ int hexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-bool endsTextRun(char c)
-{
-    return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
-}
-
 }
 
 RtfToken RtfTokenizer::next()
@@ -145,7 +145,7 @@ RtfToken RtfTokenizer::readHexByte()
     int value = 0;
     int digits = 0;
     while (digits < 2 && m_pos < size) {
-        const int nibble = hexValue(m_rtf[m_pos]);
+        const int nibble = hexDigitValue(m_rtf[m_pos]);
         if (nibble < 0)
             break;
         value = value * 16 + nibble;

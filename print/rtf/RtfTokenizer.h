@@ -16,6 +16,9 @@ struct RtfToken {
     unsigned char symbol = 0;
 };
 
+// The value of one hexadecimal digit, or -1 for any other character.
+int hexDigitValue(char c);
+
 // Splits RTF into tokens in one pass. \binN data comes back as one Binary token; carriage returns and
 // line feeds outside control words are dropped. Parameters beyond the int range are clamped.
 class RtfTokenizer {

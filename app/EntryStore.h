@@ -6,6 +6,8 @@
 
 namespace dayvell {
 
+class PasswordProtection;
+
 // What the main window needs of the diary table: open it, stand on the record
 // of a date, and move the entry of that date in and out as RTF.
 class EntryStore
@@ -31,6 +33,10 @@ public:
     // holds none.
     virtual QDate FirstEntryDate() = 0;
     virtual QDate LastEntryDate() = 0;
+
+    // The password handling of the entries; null when they cannot be kept
+    // under a password.
+    virtual PasswordProtection* passwordProtection() { return nullptr; }
 };
 
 } // namespace dayvell

@@ -1,9 +1,12 @@
 #include "app/StoredEntries.h"
 
+#include <QDir>
+
 namespace dayvell {
 
-StoredEntries::StoredEntries(const QString& programFolder)
-    : storage_(programFolder)
+StoredEntries::StoredEntries(const QString& programFolder, engine::TableOptions options)
+    : folder_(programFolder)
+    , storage_(programFolder, &QDate::currentDate, options)
 {
 }
 
@@ -42,6 +45,35 @@ QDate StoredEntries::FirstEntryDate()
 QDate StoredEntries::LastEntryDate()
 {
     return storage_.LastEntryDate();
+}
+
+void StoredEntries::setPassword(const QString& password)
+{
+    storage_.setPassword(password);
+}
+
+bool StoredEntries::isEncrypted() const
+{
+    return storage_.isEncrypted();
+}
+
+bool StoredEntries::checkPassword(const QString& candidate) const
+{
+    return storage_.checkPassword(candidate);
+}
+
+void StoredEntries::closeIndexes()
+{
+    engine::Table& table = storage_.DiaryTable();
+    table.setOrder(0);
+    table.closeIndexes();
+}
+
+void StoredEntries::reopenIndexes()
+{
+    engine::Table& table = storage_.DiaryTable();
+    table.openIndex(QDir(folder_).filePath(QStringLiteral("dayvell.cdx")).toStdString());
+    table.setOrder(1);
 }
 
 } // namespace dayvell

@@ -7,7 +7,9 @@
 #include "app/ErrorReportingApplication.h"
 #include "app/HelpFile.h"
 #include "app/HelpWindow.h"
+#include "app/MenuLock.h"
 #include "app/MessageBoxes.h"
+#include "app/PasswordProtection.h"
 #include "app/PictureButton.h"
 #include "app/TLineShape.h"
 #include "app/TRingPanel.h"
@@ -16,11 +18,15 @@
 #include "app/WindowPlacement.h"
 #include "print/FormatToolBar.h"
 #include "print/RichTextEditor.h"
+#include "privacy/PrivacyPanel.h"
+#include "privacy/TGetPassword.h"
+#include "privacy/UserMessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -59,6 +65,12 @@ void addSeparator(QMenu* menu, const char* name)
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
+// The privacy forms speak through the program's own message boxes.
+UserMessages windowMessages()
+{
+    return UserMessages{ [](const QString& text) { ShowInformation(text); }, [] { QApplication::beep(); } };
+}
+
 bool onlyCtrlHeld(const QKeyEvent* event)
 {
     const Qt::KeyboardModifiers held =
@@ -68,9 +80,10 @@ bool onlyCtrlHeld(const QKeyEvent* event)
 
 } // namespace
 
-TMainScreen::TMainScreen(std::unique_ptr<EntryStore> store, QWidget* parent)
+TMainScreen::TMainScreen(std::unique_ptr<EntryStore> store, const QString& programFolder, QWidget* parent)
     : QMainWindow(parent)
     , store_(std::move(store))
+    , preferences_(programFolder)
 {
     setObjectName(QStringLiteral("MainScreen"));
     setWindowTitle(QStringLiteral("Dayvell"));
@@ -90,6 +103,7 @@ TMainScreen::TMainScreen(std::unique_ptr<EntryStore> store, QWidget* parent)
     stack->addWidget(RingPanel1, 1);
     stack->addWidget(ActionPanel);
     buildMenus();
+    buildPrivacyPanel();
 
     // Sees every event of the program first: the page's resizes and the keys
     // meant for any control of this window.
@@ -127,6 +141,7 @@ void TMainScreen::buildPage()
 
     WPRichText1 = new editor::RichTextEditor(RingPanel1);
     WPRichText1->setObjectName(QStringLiteral("WPRichText1"));
+    editorFocusPolicy_ = WPRichText1->focusPolicy();
     connect(WPRichText1, &editor::RichTextEditor::changed, this, &TMainScreen::WPRichText1Change);
     connect(WPRichText1, &editor::RichTextEditor::keyPressed, this, &TMainScreen::WPRichText1KeyDown);
 
@@ -239,11 +254,25 @@ void TMainScreen::buildMenus()
     addSeparator(Help1, "N5");
     About1 = addItem(Help1, "About1", QStringLiteral("About"));
 
+    menuLock_ = std::make_unique<MenuLock>(QList<QMenu*>{ mnuFile, mnuEdit, mnuUtilities });
+
+    connect(mnuSecurity, &QAction::triggered, this, reporting(&TMainScreen::mnuSecurityClick));
     connect(PrintSetup1, &QAction::triggered, this, reporting(&TMainScreen::PrintSetup1Click));
     connect(exit1, &QAction::triggered, this, reporting(&TMainScreen::exit1Click));
     connect(mnuWrapTexttofitScreen, &QAction::triggered, this, reporting(&TMainScreen::mnuWrapTexttofitScreenClick));
     connect(Contents1, &QAction::triggered, this, reporting(&TMainScreen::Contents1Click));
     connect(About1, &QAction::triggered, this, reporting(&TMainScreen::About1Click));
+}
+
+void TMainScreen::buildPrivacyPanel()
+{
+    PrivacyPanel = new dayvell::PrivacyPanel(
+        [this](const QString& typed) { return opensDiary(typed); }, windowMessages(), RingPanel1);
+    PrivacyPanel->hide();
+    connect(PrivacyPanel, &dayvell::PrivacyPanel::passwordAccepted, this, [this](const QString& password) {
+        RunReportingErrors([this, &password] { uncoverDiary(password); });
+    });
+    connect(PrivacyPanel, &dayvell::PrivacyPanel::closeRequested, this, [this] { close(); });
 }
 
 void TMainScreen::FormCreate()
@@ -254,6 +283,7 @@ void TMainScreen::FormCreate()
     if (QScreen* display = screen())
         move(InitialPlacement(display->geometry().size(), size()));
 
+    loadStoredPassword();
     tableOpen_ = store_->OpenDiaryFile();
     if (!tableOpen_) {
         // Offer to end the program; whoever stays gets told why and keeps a
@@ -267,10 +297,20 @@ void TMainScreen::FormCreate()
             Qt::QueuedConnection);
     }
 
+    PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr;
+    // A diary encrypted under a password that DV.INI no longer holds stays
+    // covered until its owner gives that password.
+    const bool passwordLost = DiaryPassword.isEmpty() && protection && protection->isEncrypted();
+    HideAllThings(!DiaryPassword.isEmpty() || passwordLost);
+    if (protection)
+        protection->setPassword(DiaryPassword);
+
     DiaryDate = QDate::currentDate();
     EntryFound = false;
     SetDateCaption();
-    if (tableOpen_) {
+    // Behind the panel the page stays empty: the entry is loaded once the
+    // password has been given.
+    if (tableOpen_ && !DiaryHidden()) {
         // No event handler runs this yet: a damaged entry is reported here,
         // and the window opens with an empty page.
         try {
@@ -281,7 +321,22 @@ void TMainScreen::FormCreate()
         }
     }
     helpFile_ = AppFolder() + QStringLiteral("DAYVELL.HLP");
-    WPRichText1->setFocus();
+    if (DiaryHidden())
+        PrivacyPanel->Pass->setFocus();
+    else
+        WPRichText1->setFocus();
+}
+
+void TMainScreen::loadStoredPassword()
+{
+    try {
+        DiaryPassword = preferences_.LoadPreferences();
+    } catch (const std::exception& error) {
+        // Told, and treated like a missing file: an encrypted diary still
+        // asks for its password.
+        ReportError(QString::fromStdString(error.what()));
+        DiaryPassword.clear();
+    }
 }
 
 std::function<void()> TMainScreen::reporting(void (TMainScreen::*handler)())
@@ -399,16 +454,27 @@ void TMainScreen::moveTo(const QDate& date)
     LoadRichText();
 }
 
+void TMainScreen::stepTo(const QDate& date)
+{
+    // Behind the password panel only the date moves: nothing is read or
+    // written before the password is given.
+    if (DiaryHidden()) {
+        DiaryDate = date;
+        SetDateCaption();
+        return;
+    }
+    SaveButtonClick();
+    moveTo(date);
+}
+
 void TMainScreen::NextButtonClick()
 {
-    SaveButtonClick();
-    moveTo(DiaryDate.addDays(1));
+    stepTo(DiaryDate.addDays(1));
 }
 
 void TMainScreen::PriorButtonClick()
 {
-    SaveButtonClick();
-    moveTo(DiaryDate.addDays(-1));
+    stepTo(DiaryDate.addDays(-1));
 }
 
 void TMainScreen::ShapeButPop1Click()
@@ -473,8 +539,22 @@ void TMainScreen::FormResize()
     BottomLine->setGeometry(left, RingPanel1->height() - 20, width, LineHeight);
     const int editorTop = 35;
     WPRichText1->setGeometry(left, editorTop, width, RingPanel1->height() - editorTop - 22);
+    PrivacyPanel->setGeometry(RingPanel1->rect());
     WPRichText1->cursorToStart();
     WPRichText1->invalidate();
+}
+
+void TMainScreen::FormActivate()
+{
+    if (DiaryHidden())
+        PrivacyPanel->Pass->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TMainScreen::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event)
@@ -498,6 +578,84 @@ void TMainScreen::TransTextButton1Click()
 void TMainScreen::HideButtonClick()
 {
     showMinimized();
+}
+
+bool TMainScreen::DiaryHidden() const
+{
+    return !PrivacyPanel->isHidden();
+}
+
+void TMainScreen::HideAllThings(bool hide)
+{
+    PrivacyPanel->setGeometry(RingPanel1->rect());
+    PrivacyPanel->raise();
+    PrivacyPanel->setVisible(hide);
+    ActionPanel->setVisible(!hide);
+    ToolbarPanel->setVisible(!hide);
+    if (hide)
+        menuLock_->lock();
+    else
+        menuLock_->unlock();
+    // The covered page takes no keys, so that nothing typed lands in it unseen.
+    WPRichText1->setFocusPolicy(hide ? Qt::NoFocus : editorFocusPolicy_);
+    if (hide && WPRichText1->hasFocus())
+        PrivacyPanel->Pass->setFocus();
+    FormResize();
+}
+
+bool TMainScreen::opensDiary(const QString& typed) const
+{
+    // An encrypted table knows its own password, also when DV.INI was lost
+    // or holds another one; letter case and spaces count either way.
+    PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr;
+    if (protection && protection->isEncrypted())
+        return protection->checkPassword(typed);
+    return typed == DiaryPassword;
+}
+
+void TMainScreen::uncoverDiary(const QString& password)
+{
+    const bool storedPasswordLost = password != DiaryPassword;
+    DiaryPassword = password;
+    if (PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr)
+        protection->setPassword(DiaryPassword);
+    HideAllThings(false);
+    WPRichText1->setFocus();
+    if (storedPasswordLost)
+        RunReportingErrors([this] { preferences_.SavePreferences(DiaryPassword); });
+    if (tableOpen_) {
+        FindDateRecord();
+        LoadRichText();
+    }
+}
+
+PasswordProtection& TMainScreen::openProtection()
+{
+    PasswordProtection* protection = openStore().passwordProtection();
+    if (!protection)
+        throw std::runtime_error("This diary cannot be kept under a password.");
+    return *protection;
+}
+
+void TMainScreen::mnuSecurityClick()
+{
+    PasswordProtection& protection = openProtection();
+    protection.closeIndexes();
+    try {
+        TGetPassword dialog(DiaryPassword, preferences_, protection.Encryption(), windowMessages(), this);
+        CenterOverMainScreen(&dialog);
+        dialog.exec();
+    } catch (...) {
+        protection.reopenIndexes();
+        throw;
+    }
+    protection.reopenIndexes();
+    // The dialog walked the table in record order: the current date's record
+    // is looked up again so that the next save edits it. Typing not saved
+    // before the dialog is given up, as the page is reloaded.
+    FindDateRecord();
+    LoadRichText();
+    showChangedButtons(false);
 }
 
 void TMainScreen::mnuWrapTexttofitScreenClick()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/AppFolder.h"
 #include "app/EntryStore.h"
+#include "privacy/PasswordPreferences.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -23,14 +25,18 @@ class RichTextEditor;
 } // namespace editor
 
 class BevelPanel;
+class MenuLock;
+class PasswordProtection;
 class PictureButton;
+class PrivacyPanel;
 class TLineShape;
 class TRingPanel;
 class TextButton;
 
 // The main window: a ring-binder page showing the entry of one date, with the
 // formatting toolbar above it, the button bar below and the menus. It owns the
-// current date and the diary table for the whole run.
+// current date, the diary password and the diary table for the whole run.
+// When a password is stored the page starts covered by the password panel.
 class TMainScreen : public QMainWindow
 {
     Q_OBJECT
@@ -39,11 +45,15 @@ public:
     static constexpr int DesignWidth = 610;
     static constexpr int DesignHeight = 450;
 
-    explicit TMainScreen(std::unique_ptr<EntryStore> store, QWidget* parent = nullptr);
+    // `programFolder` holds DV.INI with the stored password.
+    explicit TMainScreen(std::unique_ptr<EntryStore> store, const QString& programFolder = AppFolder(),
+                         QWidget* parent = nullptr);
     ~TMainScreen() override;
 
     QDate DiaryDate;
     bool EntryFound = false;
+    // In plain text; empty when the diary has none.
+    QString DiaryPassword;
 
     // Components, named as the rest of the program refers to them.
     BevelPanel* ToolbarPanel = nullptr;
@@ -54,6 +64,7 @@ public:
     TLineShape* BottomLine = nullptr;
     editor::RichTextEditor* WPRichText1 = nullptr;
     editor::RichTextEditor* WPRichTextAllPurpose = nullptr;
+    dayvell::PrivacyPanel* PrivacyPanel = nullptr;
     BevelPanel* ActionPanel = nullptr;
     TextButton* SaveButton = nullptr;
     TextButton* CancelButton = nullptr;
@@ -108,35 +119,54 @@ public:
     void WPRichText1Change();
     void WPRichText1KeyDown(QKeyEvent* event);
 
+    // Password.
+    // Covers the page with the password panel and makes the bars and the
+    // File, Edit and Utilities menus unreachable, or gives them back.
+    void HideAllThings(bool hide);
+    // Whether the page is covered by the password panel.
+    bool DiaryHidden() const;
+    void HideButtonClick();
+    void mnuSecurityClick();
+
     // Window.
     void FormResize();
+    void FormActivate();
     void mnuWrapTexttofitScreenClick();
     void PrintSetup1Click();
     void Contents1Click();
     void About1Click();
     void exit1Click();
     void TransTextButton1Click();
-    void HideButtonClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildPage();
     void buildButtonBar();
     void buildMenus();
+    void buildPrivacyPanel();
     void FormCreate();
     void FormKeyDown(QKeyEvent* event);
     void showChangedButtons(bool shown);
     void markEntryUnread();
     void moveTo(const QDate& date);
+    void stepTo(const QDate& date);
+    void loadStoredPassword();
+    bool opensDiary(const QString& typed) const;
+    void uncoverDiary(const QString& password);
+    PasswordProtection& openProtection();
     EntryStore& openStore();
     // A slot that runs the handler and shows the text of any error it raises.
     std::function<void()> reporting(void (TMainScreen::*handler)());
     QString openFailureText() const;
 
     std::unique_ptr<EntryStore> store_;
+    PasswordPreferences preferences_;
+    std::unique_ptr<MenuLock> menuLock_;
+    Qt::FocusPolicy editorFocusPolicy_ = Qt::StrongFocus;
     bool tableOpen_ = false;
     // The entry of DiaryDate could not be looked up or read: the page shows
     // none of it and must never be stored over it.

@@ -32,7 +32,17 @@ QPushButton* makeButton(const QString& caption, const QIcon& glyph, QWidget* par
 
 PrivacyPanel::PrivacyPanel(std::function<QString()> diaryPassword, UserMessages messages,
                            QWidget* parent)
-    : QFrame(parent), diaryPassword_(std::move(diaryPassword)), messages_(std::move(messages))
+    : PrivacyPanel(
+          [diaryPassword = std::move(diaryPassword)](const QString& typed) {
+              return typed == diaryPassword();
+          },
+          std::move(messages), parent)
+{
+}
+
+PrivacyPanel::PrivacyPanel(std::function<bool(const QString& typed)> opensDiary,
+                           UserMessages messages, QWidget* parent)
+    : QFrame(parent), opensDiary_(std::move(opensDiary)), messages_(std::move(messages))
 {
     setObjectName(QStringLiteral("PrivacyPanel"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -90,13 +100,14 @@ PrivacyPanel::PrivacyPanel(std::function<QString()> diaryPassword, UserMessages 
 
 void PrivacyPanel::BitBtn1Click()
 {
-    if (Pass->text() != diaryPassword_()) {
+    const QString typed = Pass->text();
+    if (!opensDiary_(typed)) {
         messages_.showInformation(QStringLiteral("Sorry, that is the wrong password"));
         return;
     }
     // The password is not left lying in the hidden box.
     Pass->clear();
-    emit passwordAccepted();
+    emit passwordAccepted(typed);
 }
 
 void PrivacyPanel::BitBtn2Click()

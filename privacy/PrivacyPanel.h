@@ -14,14 +14,18 @@ namespace dayvell {
 
 // The panel that covers the diary page while a password is asked for. The
 // main window places it over the page, shows it when the diary starts hidden,
-// and connects passwordAccepted (uncover the diary) and closeRequested (close
-// the window, which asks before exiting). Pressing Enter in Pass is OK.
+// and connects passwordAccepted (uncover the diary with the password given)
+// and closeRequested (close the window, which asks before exiting). Pressing
+// Enter in Pass is OK.
 class PrivacyPanel : public QFrame {
     Q_OBJECT
 
 public:
     // diaryPassword gives the password to compare with when OK is pressed.
     PrivacyPanel(std::function<QString()> diaryPassword, UserMessages messages,
+                 QWidget* parent = nullptr);
+    // opensDiary tells whether the text typed is the right password.
+    PrivacyPanel(std::function<bool(const QString& typed)> opensDiary, UserMessages messages,
                  QWidget* parent = nullptr);
 
     QLabel* Label1;
@@ -36,11 +40,11 @@ public slots:
     void BitBtn2Click();
 
 signals:
-    void passwordAccepted();
+    void passwordAccepted(const QString& password);
     void closeRequested();
 
 private:
-    std::function<QString()> diaryPassword_;
+    std::function<bool(const QString&)> opensDiary_;
     UserMessages messages_;
 };
 

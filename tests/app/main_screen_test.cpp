@@ -64,7 +64,7 @@ protected:
         } else {
             store = std::make_unique<StoredEntries>(opens ? programFolder.path() : programFolder.filePath("missing/folder"));
         }
-        window = std::make_unique<TMainScreen>(std::move(store));
+        window = std::make_unique<TMainScreen>(std::move(store), programFolder.path());
         window->show();
         QApplication::processEvents();
     }

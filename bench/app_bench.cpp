@@ -58,6 +58,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 using namespace dayvell;
 
@@ -72,9 +73,10 @@ std::string unexpectedMessage;
 
 bool messageShown(benchmark::State& state)
 {
-    if (unexpectedMessage.empty())
+    const std::string message = std::exchange(unexpectedMessage, {});
+    if (message.empty())
         return false;
-    state.SkipWithError(unexpectedMessage.c_str());
+    state.SkipWithError(message.c_str());
     return true;
 }
 
@@ -191,7 +193,8 @@ BENCHMARK(BM_ProcessStartToMainWindowShown)->Unit(benchmark::kMillisecond)->UseR
 // A shown main window over a copy of the diary, standing on `date`.
 std::unique_ptr<TMainScreen> windowOnDate(const std::string& copyName, const QDate& date)
 {
-    auto window = std::make_unique<TMainScreen>(std::make_unique<bench::UnsyncedEntries>(Diary::instance().copy(copyName)));
+    auto entries = std::make_unique<bench::UnsyncedEntries>(Diary::instance().copy(copyName));
+    auto window = std::make_unique<TMainScreen>(std::move(entries));
     bench::FirstPaint painted(window->WPRichText1->viewport());
     window->show();
     painted.wait();

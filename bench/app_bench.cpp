@@ -26,8 +26,8 @@
 // Day step. NextButtonClick and PriorButtonClick alternating between two days
 // with entries: each step stores the page being left (rewriting the unchanged
 // entry, as every move does), looks up the other date and loads its entry. The
-// table is opened without a flush after each change, so that the figure is the
-// work of the step and not the disk's sync latency. BM_DayStepWithPaint adds
+// table is opened without a flush after each change (TableOptions), so that
+// the figure is the work of the step and not the disk's sync latency. BM_DayStepWithPaint adds
 // the repaint of the page; BM_DayStepWalkingForward steps on through ever new
 // entries instead of two.
 //
@@ -42,7 +42,6 @@
 #include "DiaryGenerator.h"
 #include "FirstPaint.h"
 #include "SpawnedProcess.h"
-#include "UnsyncedEntries.h"
 
 #include "app/ErrorReportingApplication.h"
 #include "app/MessageBoxes.h"
@@ -141,7 +140,7 @@ void BM_MainWindowShown(benchmark::State& state)
 {
     const QString folder = Diary::instance().folderName();
     for (auto _ : state) {
-        auto window = std::make_unique<TMainScreen>(std::make_unique<StoredEntries>(folder));
+        auto window = std::make_unique<TMainScreen>(std::make_unique<StoredEntries>(folder), folder);
         bench::FirstPaint painted(window->WPRichText1->viewport());
         window->show();
         const bool shown = painted.wait();
@@ -193,8 +192,9 @@ BENCHMARK(BM_ProcessStartToMainWindowShown)->Unit(benchmark::kMillisecond)->UseR
 // A shown main window over a copy of the diary, standing on `date`.
 std::unique_ptr<TMainScreen> windowOnDate(const std::string& copyName, const QDate& date)
 {
-    auto entries = std::make_unique<bench::UnsyncedEntries>(Diary::instance().copy(copyName));
-    auto window = std::make_unique<TMainScreen>(std::move(entries));
+    const QString folder = Diary::instance().copy(copyName);
+    auto entries = std::make_unique<StoredEntries>(folder, engine::TableOptions {false});
+    auto window = std::make_unique<TMainScreen>(std::move(entries), folder);
     bench::FirstPaint painted(window->WPRichText1->viewport());
     window->show();
     painted.wait();

@@ -58,7 +58,8 @@ int showMainWindow(const QString& folder)
     steps.clock = &clock;
     steps.isAlreadyRunning = [] { return false; };
     steps.createMainWindow = [&]() -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<dayvell::TMainScreen>(std::make_unique<dayvell::StoredEntries>(folder));
+        auto entries = std::make_unique<dayvell::StoredEntries>(folder);
+        auto window = std::make_unique<dayvell::TMainScreen>(std::move(entries), folder);
         painted = std::make_unique<dayvell::bench::FirstPaint>(window->WPRichText1->viewport());
         return window;
     };

@@ -414,6 +414,27 @@ TEST_F(PasswordScreenTest, AnEncryptedDiaryWhosePasswordFileIsLostAsksForTheTabl
     expectOpen();
 }
 
+TEST_F(PasswordScreenTest, AnUnreadablePasswordFileIsReportedAndTheDiaryStillAsksForItsPassword)
+{
+    makeLockedDiary();
+    QFile::remove(folder.filePath("DV.INI"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("DV.INI"));
+    informations.clear();
+    window = std::make_unique<TMainScreen>(std::make_unique<StoredEntries>(folder.path(), quickKeys()),
+                                           folder.path());
+    window->show();
+    ASSERT_EQ(informations.size(), 1) << informations.join(" | ").toStdString();
+    EXPECT_TRUE(informations[0].contains(folder.filePath("DV.INI"))) << informations[0].toStdString();
+    expectHidden();
+
+    informations.clear();
+    typeOnPanel(kPassword);
+    expectOpen();
+    EXPECT_EQ(pageText(), "Today's words");
+    ASSERT_EQ(informations.size(), 1) << "the password could not be written back";
+    EXPECT_TRUE(informations[0].contains(folder.filePath("DV.INI"))) << informations[0].toStdString();
+}
+
 TEST_F(PasswordScreenTest, PasswordIsSetAskedForChangedAndClearedWithEveryEntryIntact)
 {
     start();

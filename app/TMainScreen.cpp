@@ -297,7 +297,7 @@ void TMainScreen::FormCreate()
             Qt::QueuedConnection);
     }
 
-    PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr;
+    PasswordProtection* protection = tableProtection();
     // A diary encrypted under a password that DV.INI no longer holds stays
     // covered until its owner gives that password.
     const bool passwordLost = DiaryPassword.isEmpty() && protection && protection->isEncrypted();
@@ -607,7 +607,7 @@ bool TMainScreen::opensDiary(const QString& typed) const
 {
     // An encrypted table knows its own password, also when DV.INI was lost
     // or holds another one; letter case and spaces count either way.
-    PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr;
+    PasswordProtection* protection = tableProtection();
     if (protection && protection->isEncrypted())
         return protection->checkPassword(typed);
     return typed == DiaryPassword;
@@ -617,7 +617,7 @@ void TMainScreen::uncoverDiary(const QString& password)
 {
     const bool storedPasswordLost = password != DiaryPassword;
     DiaryPassword = password;
-    if (PasswordProtection* protection = tableOpen_ ? store_->passwordProtection() : nullptr)
+    if (PasswordProtection* protection = tableProtection())
         protection->setPassword(DiaryPassword);
     HideAllThings(false);
     WPRichText1->setFocus();
@@ -627,6 +627,11 @@ void TMainScreen::uncoverDiary(const QString& password)
         FindDateRecord();
         LoadRichText();
     }
+}
+
+PasswordProtection* TMainScreen::tableProtection() const
+{
+    return tableOpen_ ? store_->passwordProtection() : nullptr;
 }
 
 PasswordProtection& TMainScreen::openProtection()

@@ -157,6 +157,8 @@ private:
     void loadStoredPassword();
     bool opensDiary(const QString& typed) const;
     void uncoverDiary(const QString& password);
+    // Null when the table is not open or cannot be kept under a password.
+    PasswordProtection* tableProtection() const;
     PasswordProtection& openProtection();
     EntryStore& openStore();
     // A slot that runs the handler and shows the text of any error it raises.

@@ -117,8 +117,22 @@ std::size_t Table::fieldIndex(const std::string& name) const
     throw EngineError(path().string() + ": the table has no field named \"" + name + "\"");
 }
 
+void Table::runSwap(const TableRewriter& rewriter, const std::function<void()>& swap)
+{
+    try {
+        swap();
+    } catch (const std::exception& error) {
+        if (rewriter.committed())
+            unusableReason_ = error.what();
+        throw;
+    }
+}
+
 void Table::requireNotEditing(const char* operation) const
 {
+    if (!unusableReason_.empty())
+        throw EngineError(path().string() + ": cannot " + operation +
+                          ": the table must be opened again after a failed rewrite (" + unusableReason_ + ")");
     if (editing_ != Editing::None)
         throw EngineError(path().string() + ": cannot " + operation + " while a record is being edited; post it first");
 }
@@ -457,12 +471,14 @@ void Table::pack()
     ProgressReporter progress(progress_);
     progress.report(0);
     TableRewriter packer(names_);
-    PosixFile packed = packer.pack(*table_, memo_.get(), progress);
-    table_ = std::make_unique<TableFile>(std::move(packed), options_.syncWrites);
-    openMemoFile();
-    indexes_.rebuild(*table_);
-    indexes_.writeChanged();
-    packer.finish();
+    runSwap(packer, [&] {
+        PosixFile packed = packer.pack(*table_, memo_.get(), progress);
+        table_ = std::make_unique<TableFile>(std::move(packed), options_.syncWrites);
+        openMemoFile();
+        indexes_.rebuild(*table_);
+        indexes_.writeChanged();
+        packer.finish();
+    });
     first();
     progress.report(100);
 }

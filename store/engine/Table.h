@@ -179,6 +179,10 @@ private:
     std::string openSealed(const MemoCipher& key, const std::string& sealed, std::string_view record,
                            const std::string& where) const;
     void swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress);
+    // Runs a pack or rewrite; when it fails after its commit point the files
+    // this object holds may no longer be the live ones, so it refuses all
+    // further work until the table is opened again (which finishes the swap).
+    void runSwap(const TableRewriter& rewriter, const std::function<void()>& swap);
     // Every memo of every record, deleted ones too.
     void forEachMemo(const std::function<void(std::uint32_t recno, std::string_view record, const Memo& memo)>& visit) const;
 
@@ -198,6 +202,7 @@ private:
     std::map<std::size_t, std::string> pendingMemos_;
     std::optional<std::size_t> bindingField_;
     std::string password_;
+    std::string unusableReason_;
     std::optional<EncryptionSettings> encryption_;
     mutable DerivedKeyCache keys_;
 };

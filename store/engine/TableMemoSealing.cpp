@@ -92,10 +92,12 @@ void Table::forEachMemo(const std::function<void(std::uint32_t, std::string_view
 void Table::swapInCopy(const TableCopyPlan& plan, ProgressReporter& progress)
 {
     TableRewriter rewriter(names_);
-    PosixFile copy = rewriter.rewrite(*table_, memo_.get(), plan, progress);
-    table_ = std::make_unique<TableFile>(std::move(copy), options_.syncWrites);
-    openMemoFile();
-    rewriter.finish();
+    runSwap(rewriter, [&] {
+        PosixFile copy = rewriter.rewrite(*table_, memo_.get(), plan, progress);
+        table_ = std::make_unique<TableFile>(std::move(copy), options_.syncWrites);
+        openMemoFile();
+        rewriter.finish();
+    });
     progress.report(100);
 }
 

@@ -107,6 +107,7 @@ PosixFile TableRewriter::rewrite(const TableFile& table, const MemoFile* memo, c
     marker.sync();
     marker.close();
     syncFolder(names_.folder());
+    committed_ = true;
 
     if (memo != nullptr)
         PosixFile(names_.newMemo, PosixFile::Mode::ReadWrite).renameTo(names_.memo);

@@ -47,6 +47,9 @@ public:
                       ProgressReporter& progress);
     // Step 4.
     void finish();
+    // Whether step 2 was reached: from then on the live files may already be
+    // the new ones, whatever the caller still has open.
+    bool committed() const { return committed_; }
 
     // Finishes or discards a rewrite a crash interrupted. `lockedTable` is the
     // locked live table file; returns the file to use from now on (the rolled
@@ -59,6 +62,7 @@ private:
     void removeCopies();
 
     TableFileNames names_;
+    bool committed_ = false;
 };
 
 }  // namespace dayvell::engine

@@ -579,6 +579,36 @@ TEST_F(DiaryTable, PackRemovesDeletedRecordsAndTheirMemosAndRebuildsTheIndex)
     EXPECT_EQ(reopened->memoText("ENTRY"), std::string(500, 'i'));
 }
 
+// A pack that fails after its commit point has already put the new files in
+// place; going on with the old ones would write into files nobody reads again.
+TEST_F(DiaryTable, APackThatFailsAfterItsCommitPointStopsTheTableUntilItIsOpenedAgain)
+{
+    auto table = openIndexed();
+    for (int day = 1; day <= 4; ++day)
+        appendEntry(*table, "2001030" + std::to_string(day), "entry " + std::to_string(day));
+    ASSERT_TRUE(table->seek("20010302"));
+    table->deleteRecord();
+    // The index cannot be written once the table files are swapped.
+    std::filesystem::remove(folder / "DAYVELL.CDX");
+    std::filesystem::create_directory(folder / "DAYVELL.CDX");
+
+    EXPECT_THROW(table->pack(), EngineError);
+    try {
+        table->append();
+        ADD_FAILURE() << "a table whose rewrite failed after its commit point still accepted a change";
+    } catch (const EngineError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("opened again"));
+    }
+    table.reset();
+
+    std::filesystem::remove(folder / "DAYVELL.CDX");
+    auto reopened = openIndexed();
+    EXPECT_EQ(reopened->recordCount(), 3u);
+    EXPECT_THAT(datesInOrder(*reopened), ElementsAre("20010301", "20010303", "20010304"));
+    ASSERT_TRUE(reopened->seek("20010304"));
+    EXPECT_EQ(reopened->memoText("ENTRY"), "entry 4");
+}
+
 TEST_F(DiaryTable, PackWithTheIndexesClosedLeavesThemToTheNextTag)
 {
     auto table = openIndexed();

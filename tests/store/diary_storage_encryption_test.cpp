@@ -16,6 +16,8 @@ using dayvell::DiaryTableEncryption;
 using dayvell::engine::EngineError;
 using dayvell::engine::MemoCipher;
 using dayvell::engine::TableOptions;
+using dayvell::engine::testing::folderImage;
+using dayvell::engine::testing::messageOf;
 using dayvell::engine::testing::readBytes;
 using dayvell::engine::testing::TempFolder;
 using dayvell::engine::testing::writeBytes;
@@ -26,25 +28,6 @@ namespace {
 const QDate kToday(2001, 3, 5);
 const QDate kSpring(2001, 3, 20);
 const QDate kSummer(2001, 6, 21);
-
-std::map<std::string, std::string> folderImage(const std::filesystem::path& folder)
-{
-    std::map<std::string, std::string> image;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        image[entry.path().filename().string()] = readBytes(entry.path());
-    return image;
-}
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EngineError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no EngineError was raised";
-    return {};
-}
 
 class EncryptedDiaryStorage : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/engine/EngineError.h"
 #include "store/engine/FieldDefinition.h"
 #include "store/engine/Table.h"
 
@@ -8,7 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,6 +70,27 @@ inline std::vector<std::string> datesInOrder(Table& table)
     for (table.first(); !table.atEnd(); table.next())
         dates.push_back(table.fieldText("DATE"));
     return dates;
+}
+
+// The bytes of every file in a folder, by name.
+inline std::map<std::string, std::string> folderImage(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::string> image;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        image[entry.path().filename().string()] = readBytes(entry.path());
+    return image;
+}
+
+// The message of the EngineError the action raises.
+inline std::string messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const EngineError& error) {
+        return error.what();
+    }
+    ADD_FAILURE() << "no EngineError was raised";
+    return {};
 }
 
 }  // namespace dayvell::engine::testing

@@ -25,26 +25,6 @@ const std::string kPassword = "Tulip 7";
 constexpr std::size_t kSettingsStart = 8;
 constexpr std::size_t kSettingsEnd = 8 + 4 + 1 + 4 + 4 + MemoCipher::kSaltSize + MemoCipher::kKeyCheckSize;
 
-// The bytes of every file in a folder, by name.
-std::map<std::string, std::string> folderImage(const std::filesystem::path& folder)
-{
-    std::map<std::string, std::string> image;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        image[entry.path().filename().string()] = readBytes(entry.path());
-    return image;
-}
-
-std::string messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EngineError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no EngineError was raised";
-    return {};
-}
-
 // A small diary: three live entries, each with a word found nowhere else,
 // and a record deleted with its text still in the memo file.
 class EncryptedDiary : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "app/BevelPanel.h"
 #include "app/DateTexts.h"
 #include "app/HelpWindow.h"
+#include "RecordedMessages.h"
 #include "app/MessageBoxes.h"
 #include "app/PictureButton.h"
 #include "app/StoredEntries.h"
@@ -36,22 +37,11 @@ namespace {
 // Runs against entries kept in memory and against the diary table itself.
 enum class Storage { Memory, Table };
 
-class MainScreenTest : public ::testing::TestWithParam<Storage>
+class MainScreenTest : public ::testing::TestWithParam<Storage>, protected dayvell::testing::RecordedMessages
 {
 protected:
     std::map<QDate, QByteArray> entries;
     QTemporaryDir programFolder;
-    QStringList questions;
-    QStringList informations;
-    int exitAnswer = MessageResultNo;
-    ScopedMessageResponder responder{ [this](const QString& text, const QString& caption, int) {
-        if (caption == "Confirm") {
-            questions << text;
-            return exitAnswer;
-        }
-        informations << text;
-        return int(MessageResultOk);
-    } };
     std::unique_ptr<TMainScreen> window;
 
     void open(bool opens = true)

@@ -3,6 +3,7 @@
 // all over the real diary table.
 
 #include "app/BevelPanel.h"
+#include "RecordedMessages.h"
 #include "app/MessageBoxes.h"
 #include "app/StoredEntries.h"
 #include "app/TMainScreen.h"
@@ -47,21 +48,10 @@ constexpr char kWrongPassword[] = "Sorry, that is the wrong password";
 
 using Snapshot = std::map<QString, QByteArray>;
 
-class PasswordScreenTest : public ::testing::Test
+class PasswordScreenTest : public ::testing::Test, protected dayvell::testing::RecordedMessages
 {
 protected:
     QTemporaryDir folder;
-    QStringList informations;
-    QStringList questions;
-    int exitAnswer = MessageResultNo;
-    ScopedMessageResponder responder{ [this](const QString& text, const QString& caption, int) {
-        if (caption == "Confirm") {
-            questions << text;
-            return exitAnswer;
-        }
-        informations << text;
-        return int(MessageResultOk);
-    } };
     std::unique_ptr<TMainScreen> window;
 
     // Entries of three dates, today's among them.

@@ -20,6 +20,7 @@
 #include "print/RichTextEditor.h"
 #include "privacy/PrivacyPanel.h"
 #include "privacy/TGetPassword.h"
+#include "privacy/TableEncryption.h"
 #include "privacy/UserMessages.h"
 
 #include <QApplication>
@@ -623,10 +624,31 @@ void TMainScreen::uncoverDiary(const QString& password)
     WPRichText1->setFocus();
     if (storedPasswordLost)
         RunReportingErrors([this] { preferences_.SavePreferences(DiaryPassword); });
+    if (PasswordProtection* protection = tableProtection(); protection && !protection->isEncrypted())
+        RunReportingErrors([this, protection] { finishInterruptedEncryption(*protection); });
     if (tableOpen_) {
         FindDateRecord();
         LoadRichText();
     }
+}
+
+// DV.INI takes a new password before the table is encrypted with it, so a
+// change cut short (a crash, a power cut) can leave the entries plain under a
+// stored password. The owner has just given that password: the encryption is
+// done now, as it was meant to be.
+void TMainScreen::finishInterruptedEncryption(PasswordProtection& protection)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    protection.closeIndexes();
+    try {
+        protection.Encryption().encryptAll([](int) {});
+    } catch (...) {
+        protection.reopenIndexes();
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    protection.reopenIndexes();
+    QApplication::restoreOverrideCursor();
 }
 
 PasswordProtection* TMainScreen::tableProtection() const

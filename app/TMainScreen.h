@@ -157,6 +157,7 @@ private:
     void loadStoredPassword();
     bool opensDiary(const QString& typed) const;
     void uncoverDiary(const QString& password);
+    void finishInterruptedEncryption(PasswordProtection& protection);
     // Null when the table is not open or cannot be kept under a password.
     PasswordProtection* tableProtection() const;
     PasswordProtection& openProtection();

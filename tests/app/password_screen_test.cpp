@@ -404,6 +404,36 @@ TEST_F(PasswordScreenTest, AnEncryptedDiaryWhosePasswordFileIsLostAsksForTheTabl
     expectOpen();
 }
 
+// DV.INI takes a new password before the table is encrypted: a change cut
+// short leaves plain entries under a stored password. Giving that password
+// finishes the encryption.
+TEST_F(PasswordScreenTest, PlainEntriesUnderAStoredPasswordAreEncryptedOnceItIsGiven)
+{
+    start();
+    writeEntries();
+    quit();
+    PasswordPreferences(folder.path()).SavePreferences(kPassword);
+
+    start();
+    expectHidden();
+    typeOnPanel(kPassword);
+    expectOpen();
+    EXPECT_TRUE(informations.isEmpty()) << informations.join('\n').toStdString();
+    expectEntriesIntact();
+    const QByteArray memo = snapshot().at("DAYVELL.FPT");
+    for (const auto& [date, text] : entries)
+        EXPECT_FALSE(memo.contains(text.toUtf8())) << text.toStdString();
+
+    restart();
+    expectHidden();
+    informations.clear();
+    typeOnPanel("secret 1");
+    EXPECT_EQ(informations, QStringList{ kWrongPassword });
+    typeOnPanel(kPassword);
+    expectOpen();
+    expectEntriesIntact();
+}
+
 TEST_F(PasswordScreenTest, AnUnreadablePasswordFileIsReportedAndTheDiaryStillAsksForItsPassword)
 {
     makeLockedDiary();

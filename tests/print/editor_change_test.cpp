@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, IsEmpty, ::testing::ValuesIn(kEmptyCases), c
 TEST(EditorFiles, SavedEntryLoadsBackWithItsTextAndFormat)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Eraseme.rtf"));
+    const QString path = folder.filePath(QStringLiteral("entry.rtf"));
     RichTextEditor writer;
     writer.insertText(QStringLiteral("Plain and "));
     QTextCharFormat bold;
@@ -293,7 +293,7 @@ TEST(EditorFiles, FileErrorsNameTheFileAndKeepTheDocument)
     }
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("keep me"));
 
-    const QString unwritable = folder.filePath(QStringLiteral("no/such/folder/Eraseme.rtf"));
+    const QString unwritable = folder.filePath(QStringLiteral("no/such/folder/entry.rtf"));
     try {
         editor.saveToFile(unwritable);
         FAIL() << "saving into a missing folder succeeded";

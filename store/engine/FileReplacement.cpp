@@ -1,6 +1,7 @@
 #include "store/engine/FileReplacement.h"
 
 #include "store/engine/EngineError.h"
+#include "store/engine/PosixFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -70,13 +71,6 @@ bool writeAll(int fd, std::span<const std::uint8_t> contents) {
         contents = contents.subspan(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
